@@ -1,0 +1,31 @@
+# Native builds get one GoogleTest program per layer, run through ctest.
+# The Windows build gathers every layer's tests into one program,
+# corvane_tests.exe, that runs under Wine.
+if(WIN32)
+  if(NOT TARGET gtest)
+    set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+    set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
+    add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+  endif()
+else()
+  find_package(GTest REQUIRED)
+  include(GoogleTest)
+endif()
+
+# corvane_add_tests(<layer> SOURCES <files...> LIBS <targets...>)
+function(corvane_add_tests layer)
+  cmake_parse_arguments(T "" "" "SOURCES;LIBS" ${ARGN})
+  if(NOT T_SOURCES)
+    return()
+  endif()
+  if(WIN32)
+    list(TRANSFORM T_SOURCES PREPEND ${CMAKE_CURRENT_SOURCE_DIR}/)
+    set_property(GLOBAL APPEND PROPERTY CORVANE_WIN_TEST_SOURCES ${T_SOURCES})
+    set_property(GLOBAL APPEND PROPERTY CORVANE_WIN_TEST_LIBS ${T_LIBS})
+  else()
+    add_executable(test_${layer} ${T_SOURCES})
+    target_link_libraries(test_${layer} PRIVATE ${T_LIBS} corvane_test_support GTest::gtest_main)
+    gtest_discover_tests(test_${layer} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
+                         PROPERTIES TIMEOUT 300)
+  endif()
+endfunction()

@@ -1,0 +1,11 @@
+#include <cstdio>
+
+#include "os/message_box.h"
+
+namespace corvane {
+
+void ShowNativeMessageBox(const MessageBoxRequest& request) {
+  std::fprintf(stderr, "%s: %s\n", request.caption.c_str(), request.text.c_str());
+}
+
+}  // namespace corvane

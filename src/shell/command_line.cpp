@@ -1,0 +1,54 @@
+#include "shell/command_line.h"
+
+#include <cctype>
+
+namespace corvane {
+
+std::string ExtractFileExt(const std::string& path) {
+  size_t dot = path.find_last_of(".\\:");
+  if (dot == std::string::npos || path[dot] != '.') return {};
+  return path.substr(dot);
+}
+
+namespace {
+
+std::string UpperAscii(std::string text) {
+  for (char& c : text)
+    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+  return text;
+}
+
+}  // namespace
+
+StartRequest ParseStartArguments(const std::vector<std::string>& arguments,
+                                 const std::function<bool(const std::string&)>& fileExists) {
+  StartRequest request;
+  if (arguments.empty()) return request;
+
+  const std::string& first = arguments.front();
+  // One character: that is the mode; otherwise the second (so /s, -s, /S:123
+  // and s agree). An empty argument has no mode character at all.
+  if (!first.empty()) {
+    char mode = first.size() == 1 ? first[0] : first[1];
+    switch (mode) {
+      case 'C': case 'c': request.mode = RunMode::Configuration; return request;
+      case 'P': case 'p': request.mode = RunMode::Preview; return request;
+      case 'S': case 's': request.mode = RunMode::FullScreen; return request;
+      default: break;
+    }
+  }
+
+  request.startFileName = first;
+  if (!fileExists(first)) {
+    request.startFileKind = kMissingStartFile;
+  } else {
+    std::string extension = UpperAscii(ExtractFileExt(first));
+    if (extension == ".CVP")
+      request.startFileKind = kPresetStartFile;
+    else if (extension == ".CVW")
+      request.startFileKind = kWallpapersStartFile;
+  }
+  return request;
+}
+
+}  // namespace corvane

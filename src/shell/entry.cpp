@@ -1,0 +1,33 @@
+#include "shell/entry.h"
+
+#include "os/clock.h"
+#include "os/process.h"
+#include "os/random.h"
+#include "render/gl_libraries.h"
+#include "shell/command_line.h"
+#include "shell/run_modes.h"
+#include "shell/start_file.h"
+#include "workers/error_log.h"
+
+namespace corvane {
+
+void RunEntrySequence(const std::vector<std::string>& arguments) {
+  RandomSeed(static_cast<uint32_t>(PerformanceCounter()));
+  try {
+    if (!LoadOpenGLLibraries()) throw Exception("OpenGL is not initialized.");
+    StartRequest request = ParseStartArguments(arguments, FileExists);
+    switch (request.mode) {
+      case RunMode::Configuration: RunConfiguration(); break;
+      case RunMode::Preview: RunPreview(arguments); break;
+      case RunMode::FullScreen: RunFullScreen(); break;
+      case RunMode::Application:
+        SetStartFile(request.startFileKind, request.startFileName);
+        RunApplication();
+        break;
+    }
+  } catch (...) {
+    LogErrors(ExceptionRecord(ModuleBaseName(), DescribeCurrentException()));
+  }
+}
+
+}  // namespace corvane

@@ -1,0 +1,81 @@
+#include "support/test_support.h"
+
+#include <atomic>
+#include <filesystem>
+#include <fstream>
+#include <mutex>
+#include <random>
+#include <sstream>
+
+#include "os/process.h"
+#include "workers/error_log.h"
+
+namespace corvane::test {
+namespace {
+
+std::mutex g_boxesLock;
+std::vector<MessageBoxRequest> g_boxes;
+
+// Installed before main: no test ever blocks on a real modal box.
+const ScopedMessageBoxHook g_noRealBoxes([](const MessageBoxRequest& request) {
+  std::lock_guard<std::mutex> lock(g_boxesLock);
+  g_boxes.push_back(request);
+});
+
+}  // namespace
+
+std::vector<MessageBoxRequest> MessageBoxes() {
+  std::lock_guard<std::mutex> lock(g_boxesLock);
+  return g_boxes;
+}
+
+void ClearMessageBoxes() {
+  std::lock_guard<std::mutex> lock(g_boxesLock);
+  g_boxes.clear();
+}
+
+TempDir::TempDir() {
+  static std::atomic<unsigned> counter{0};
+  std::random_device entropy;
+  auto base = std::filesystem::temp_directory_path();
+  for (;;) {
+    auto candidate = base / ("corvane-test-" + std::to_string(CurrentProcessId()) + "-" +
+                             std::to_string(counter++) + "-" + std::to_string(entropy() % 100000));
+    if (std::filesystem::create_directory(candidate)) {
+      path_ = candidate.string();
+      return;
+    }
+  }
+}
+
+TempDir::~TempDir() {
+  std::error_code ignored;
+  std::filesystem::remove_all(path_, ignored);
+}
+
+std::string TempDir::File(const std::string& name) const {
+  return (std::filesystem::path(path_) / name).string();
+}
+
+ScopedErrorLog::ScopedErrorLog() : path_(dir_.File(kLogFileName)) {
+  RedirectProcessErrorLog(path_);
+  ClearMessageBoxes();
+}
+
+ScopedErrorLog::~ScopedErrorLog() { RedirectProcessErrorLog(ModuleDirectory() + kLogFileName); }
+
+std::string ScopedErrorLog::Contents() const { return ReadWholeFile(path_); }
+
+std::string ReadWholeFile(const std::string& path) {
+  std::ifstream file(std::filesystem::u8path(path), std::ios::binary);
+  std::ostringstream contents;
+  contents << file.rdbuf();
+  return contents.str();
+}
+
+void WriteWholeFile(const std::string& path, const std::string& contents) {
+  std::ofstream file(std::filesystem::u8path(path), std::ios::binary);
+  file << contents;
+}
+
+}  // namespace corvane::test
