@@ -12,6 +12,10 @@ else()
   include(GoogleTest)
 endif()
 
+# The OpenGL driver keeps some allocations for the life of the process.
+set(CORVANE_SANITIZER_ENV
+    "LSAN_OPTIONS=suppressions=${PROJECT_SOURCE_DIR}/tests/support/lsan.supp;UBSAN_OPTIONS=print_stacktrace=1")
+
 # corvane_add_tests(<layer> SOURCES <files...> LIBS <targets...>)
 function(corvane_add_tests layer)
   cmake_parse_arguments(T "" "" "SOURCES;LIBS" ${ARGN})
@@ -26,6 +30,6 @@ function(corvane_add_tests layer)
     add_executable(test_${layer} ${T_SOURCES})
     target_link_libraries(test_${layer} PRIVATE ${T_LIBS} corvane_test_support GTest::gtest_main)
     gtest_discover_tests(test_${layer} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
-                         PROPERTIES TIMEOUT 300)
+                         PROPERTIES TIMEOUT 300 ENVIRONMENT "${CORVANE_SANITIZER_ENV}")
   endif()
 endfunction()
