@@ -1,0 +1,394 @@
+#include "render/renderer.h"
+
+#include <algorithm>
+#include <atomic>
+#include <cmath>
+#include <cstring>
+#include <limits>
+#include <string>
+
+#include "render/gl_error.h"
+#include "render/swap_control.h"
+
+namespace corvane {
+namespace {
+
+std::atomic<uint32_t> g_maxBlending{6};
+
+// Blending modes: a code byte each, source factor kSource[code >> 3],
+// destination factor kDestination[code & 7].
+constexpr uint8_t kBlendCodes[] = {33, 37, 39, 65, 69, 70, 71};
+constexpr GLenum kSource[] = {GL_ZERO,      GL_ONE,           GL_DST_COLOR, GL_ONE_MINUS_DST_COLOR,
+                              GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA, GL_DST_ALPHA, GL_ONE_MINUS_DST_ALPHA,
+                              GL_SRC_ALPHA_SATURATE};
+constexpr GLenum kDestination[] = {GL_ZERO,      GL_ONE,           GL_SRC_COLOR, GL_ONE_MINUS_SRC_COLOR,
+                                   GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA, GL_DST_ALPHA, GL_ONE_MINUS_DST_ALPHA};
+constexpr uint32_t kLastBlending = std::size(kBlendCodes) - 1;
+// Modes 3 and 5 draw the nearest point first.
+bool NearestFirst(uint32_t blending) { return blending == 3 || blending == 5; }
+
+constexpr int kTicksParam = 3;
+constexpr int kFirstCameraParam = 55;
+constexpr int kBlendingParam = 64;
+constexpr int kFirstBGColorParam = 65;
+constexpr int kMotionBlurParam = 69;
+constexpr int kMaxTicksPerFrame = 100;
+constexpr double kMaxMotionBlur = 255;
+
+constexpr double RenderState::* kCamera[9] = {&RenderState::EyeX,    &RenderState::EyeY,    &RenderState::EyeZ,
+                                              &RenderState::CenterX, &RenderState::CenterY, &RenderState::CenterZ,
+                                              &RenderState::UpX,     &RenderState::UpY,     &RenderState::UpZ};
+
+// Nearest integer, halves to even (the default rounding mode).
+double RoundHalfEven(double value) { return std::nearbyint(value); }
+
+}  // namespace
+
+uint32_t MaxBlending() { return g_maxBlending.load(std::memory_order_relaxed); }
+
+TRenderer::TRenderer(CalcClient& calcer, GLenum frameBuffer, FrameClock& clock)
+    : calcer_(calcer), frameBuffer_(frameBuffer), clock_(clock) {}
+
+void TRenderer::SwapFrame(uint8_t syncMode) {
+  if (syncMode == 1)
+    glFlush();
+  else if (syncMode == 2)
+    glFinish();
+  CheckGLError();
+  SwapCurrentBuffers();
+}
+
+void TRenderer::SetClearColor(const double (&color)[4]) {
+  glClearColor(static_cast<float>(color[0]), static_cast<float>(color[1]), static_cast<float>(color[2]),
+               static_cast<float>(color[3]));
+}
+
+void TRenderer::ReadModelView() { glGetDoublev(GL_MODELVIEW_MATRIX, state_.ModelView); }
+
+void TRenderer::SetParam(int number, double value) {
+  CheckGLError();
+  glMatrixMode(GL_MODELVIEW);
+  if (number == kTicksParam) {
+    state_.Ticks = std::fabs(value);
+  } else if (number >= kFirstCameraParam && number < kFirstCameraParam + 9) {
+    double camera[9];
+    for (int i = 0; i < 9; ++i) camera[i] = state_.*kCamera[i];
+    camera[number - kFirstCameraParam] = value;
+    glLoadIdentity();
+    glu::LookAt(camera[0], camera[1], camera[2], camera[3], camera[4], camera[5], camera[6], camera[7], camera[8]);
+    ReadModelView();
+    state_.*kCamera[number - kFirstCameraParam] = value;
+  } else if (number == kBlendingParam) {
+    double n = RoundHalfEven(std::fabs(value));
+    uint32_t max = MaxBlending();
+    state_.Blending = n <= max ? static_cast<uint32_t>(n) : max;
+  } else if (number >= kFirstBGColorParam && number < kFirstBGColorParam + 4) {
+    double color[4];
+    std::copy_n(state_.BGColor, 4, color);
+    color[number - kFirstBGColorParam] = value;
+    SetClearColor(color);
+    state_.BGColor[number - kFirstBGColorParam] = value;
+  } else if (number == kMotionBlurParam) {
+    double v = std::fabs(value);
+    state_.MotionBlurRestart = state_.MotionBlur == 0 && v != 0 ? 1 : 0;
+    state_.MotionBlur = std::min(v, kMaxMotionBlur);
+  } else {
+    calcer_.SetParam(number, value);
+  }
+  CheckGLError();
+}
+
+double TRenderer::GetParam(int number) {
+  if (number == kTicksParam) return state_.Ticks;
+  if (number >= kFirstCameraParam && number < kFirstCameraParam + 9) return state_.*kCamera[number - kFirstCameraParam];
+  if (number == kBlendingParam) return state_.Blending;
+  if (number >= kFirstBGColorParam && number < kFirstBGColorParam + 4) return state_.BGColor[number - kFirstBGColorParam];
+  if (number == kMotionBlurParam) return state_.MotionBlur;
+  return calcer_.GetParam(number);
+}
+
+void TRenderer::SetVSync(uint8_t mode) {
+  if (!SwapIntervalSupported()) return;
+  int interval = GetSwapInterval();
+  if (mode == 0) {
+    state_.VSyncState = 0;
+  } else if (mode == 1 && interval != 1) {
+    SetSwapInterval(1);
+    state_.VSyncState = 1;
+  } else if (mode == 2 && interval != 0) {
+    SetSwapInterval(0);
+    state_.VSyncState = 2;
+  }
+}
+
+uint8_t TRenderer::GetVSync() {
+  if (!SwapIntervalSupported()) return 0;
+  switch (GetSwapInterval()) {
+    case 0: return 2;
+    case 1: return 1;
+    default: return 0;
+  }
+}
+
+void TRenderer::ClearFrame() {
+  CheckGLError();
+  glClearColor(0, 0, 0, 0);
+  glDrawBuffer(frameBuffer_);
+  glClear(GL_COLOR_BUFFER_BIT);
+  SetClearColor(state_.BGColor);
+  CheckGLError();
+}
+
+bool TRenderer::Start(const RenderState& state) {
+  state_ = state;
+  CheckGLError();
+  SetVSync(state_.VSyncState);
+
+  glMatrixMode(GL_MODELVIEW);
+  if (state_.CameraPending) {
+    state_.CameraPending = 0;
+    glLoadIdentity();
+    glu::LookAt(state_.EyeX, state_.EyeY, state_.EyeZ, state_.CenterX, state_.CenterY, state_.CenterZ, state_.UpX,
+                state_.UpY, state_.UpZ);
+  } else {
+    glLoadMatrixd(state_.ModelView);
+  }
+
+  SetClearColor(state_.BGColor);
+  glClearAccum(0, 0, 0, 0);
+  glDrawBuffer(GL_FRONT_AND_BACK);
+  glClear(GL_COLOR_BUFFER_BIT | GL_ACCUM_BUFFER_BIT);
+
+  glAlphaFunc(GL_ALWAYS, 0);
+  glDisable(GL_ALPHA_TEST);
+  glDepthFunc(GL_LESS);
+  glDepthRange(0, 1);
+  glDisable(GL_DEPTH_TEST);
+  glDisable(GL_DITHER);
+  glFrontFace(GL_CCW);
+  glCullFace(GL_BACK);
+  glEnable(GL_CULL_FACE);
+  glFogi(GL_FOG_MODE, GL_EXP);
+  glFogf(GL_FOG_DENSITY, 0.001f);
+  const GLfloat fogColor[4] = {0, 0, 0, 0.3f};
+  glFogfv(GL_FOG_COLOR, fogColor);
+  glDisable(GL_FOG);
+  glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+  glEnable(GL_BLEND);
+  glColorMaterial(GL_FRONT_AND_BACK, GL_AMBIENT_AND_DIFFUSE);
+  glEnable(GL_COLOR_MATERIAL);
+  glLightModeli(GL_LIGHT_MODEL_LOCAL_VIEWER, 1);
+  glLightModeli(GL_LIGHT_MODEL_TWO_SIDE, 0);
+  // No light source is on: the full ambient term gives each vertex its colour.
+  const GLfloat ambient[4] = {1, 1, 1, 1};
+  glLightModelfv(GL_LIGHT_MODEL_AMBIENT, ambient);
+  glEnable(GL_LIGHTING);
+  glDisable(GL_AUTO_NORMAL);
+  glDisable(GL_NORMALIZE);
+
+  GLint alphaBits = 0;
+  glGetIntegerv(GL_ALPHA_BITS, &alphaBits);
+  if (alphaBits == 0) g_maxBlending.store(1, std::memory_order_relaxed);
+  trail_.Start();
+
+  glShadeModel(GL_SMOOTH);
+  glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
+  glColorPointer(4, GL_UNSIGNED_BYTE, 0, batch_.colors.data());
+  glVertexPointer(3, GL_FLOAT, 0, batch_.vertices.data());
+  glEnableClientState(GL_COLOR_ARRAY);
+  glEnableClientState(GL_VERTEX_ARRAY);
+  glFinish();
+  CheckGLError();
+  return true;
+}
+
+void TRenderer::Stop(RenderState& state) {
+  CheckGLError();
+  glDisableClientState(GL_COLOR_ARRAY);
+  glDisableClientState(GL_VERTEX_ARRAY);
+  ReadModelView();
+  state_.VSyncState = GetVSync();
+  CheckGLError();
+  state = state_;
+}
+
+std::unique_ptr<ShortString> TRenderer::GetStatusText() {
+  auto text = std::make_unique<ShortString>();
+  text->Assign("FPS : " + std::to_string(state_.FrameCount) + "  " + std::string(state_.StatusText.View()));
+  state_.FrameCount = 0;
+  return text;
+}
+
+void TRenderer::LookAt(double eyeX, double eyeY, double eyeZ, double centerX, double centerY, double centerZ,
+                       double upX, double upY, double upZ) {
+  CheckGLError();
+  glMatrixMode(GL_MODELVIEW);
+  glLoadIdentity();
+  glu::LookAt(eyeX, eyeY, eyeZ, centerX, centerY, centerZ, upX, upY, upZ);
+  const double camera[9] = {eyeX, eyeY, eyeZ, centerX, centerY, centerZ, upX, upY, upZ};
+  for (int i = 0; i < 9; ++i) state_.*kCamera[i] = camera[i];
+  ReadModelView();
+  CheckGLError();
+}
+
+// Moves and turns act in eye coordinates: the new matrix is T * M. The
+// model-view mode is selected first, because SetViewport leaves the
+// projection mode behind and the move would otherwise land there.
+void TRenderer::Translate(double dx, double dy, double dz) {
+  CheckGLError();
+  glMatrixMode(GL_MODELVIEW);
+  double m[16];
+  glGetDoublev(GL_MODELVIEW_MATRIX, m);
+  glLoadIdentity();
+  glTranslated(dx, dy, dz);
+  glMultMatrixd(m);
+  ReadModelView();
+  CheckGLError();
+}
+
+void TRenderer::Rotate(double ax, double ay, double az) {
+  CheckGLError();
+  glMatrixMode(GL_MODELVIEW);
+  double m[16];
+  glGetDoublev(GL_MODELVIEW_MATRIX, m);
+  glLoadIdentity();
+  if (ax != 0) glRotated(ax, 1, 0, 0);
+  if (ay != 0) glRotated(ay, 0, 1, 0);
+  if (az != 0) glRotated(az, 0, 0, 1);
+  glMultMatrixd(m);
+  ReadModelView();
+  CheckGLError();
+}
+
+void TRenderer::CaptureView() {
+  // TODO(render): needs the figure layer's InvertMatrix4.
+}
+
+void TRenderer::Step() {
+  double now = clock_.Now();
+  uint32_t n = 0;
+  std::string tickText;
+  if (state_.Ticks == 0) {
+    tickText = "Overload";
+    state_.LastTickTime = now;
+  } else {
+    double elapsed = std::fabs(now - state_.LastTickTime);
+    double ticks = RoundHalfEven(elapsed / state_.Ticks);
+    if (ticks == 0) {
+      clock_.Sleep(static_cast<uint32_t>(RoundHalfEven(elapsed)));
+      return;
+    }
+    // The clock advances by every tick due, so a backlog beyond the cap is dropped.
+    state_.LastTickTime += ticks * state_.Ticks;
+    if (ticks > kMaxTicksPerFrame) {
+      n = kMaxTicksPerFrame;
+      tickText = "Overload";
+    } else {
+      n = static_cast<uint32_t>(ticks);
+      tickText = std::to_string(n);
+    }
+  }
+  if (!state_.TimeFrozen) calcer_.Tick(n);
+  CalcClient::Ticket ticket = calcer_.RequestMake(state_.ModelView);
+  DrawFrame(state_.SyncMode);
+  state_.Geometry = calcer_.FetchMake(ticket);
+  uint64_t triangles = 8 * (uint64_t{state_.Geometry.count1} + state_.Geometry.count2);
+  state_.StatusText.Assign("Rep : " + tickText + "  Tr : " + std::to_string(triangles));
+  state_.FrameCount = state_.FrameCount == std::numeric_limits<uint32_t>::max() ? 0 : state_.FrameCount + 1;
+}
+
+void TRenderer::Repaint() { DrawFrame(2); }
+
+void TRenderer::DrawFrame(uint8_t syncMode) {
+  ComposeFrame();
+  SwapFrame(syncMode);
+}
+
+void TRenderer::ComposeFrame() {
+  CheckGLError();
+  uint8_t code = kBlendCodes[std::min(state_.Blending, kLastBlending)];
+  glBlendFunc(kSource[code >> 3], kDestination[code & 7]);
+  glReadBuffer(frameBuffer_);
+  glDrawBuffer(frameBuffer_);
+  glClear(GL_COLOR_BUFFER_BIT);
+  DrawFigure();
+  if (state_.MotionBlur > 0) {
+    if (state_.PrevMotionBlur == 0 || state_.MotionBlurRestart != 0) {
+      state_.MotionBlurRestart = 0;
+      trail_.Load();
+    } else {
+      trail_.Blend(MotionBlurWeight(state_.MotionBlur));
+    }
+  }
+  CheckGLError();
+  state_.PrevMotionBlur = state_.MotionBlur;
+}
+
+void TRenderer::DrawFigure() {
+  CheckGLError();
+  ComposeOctahedra(FirstMakerList(state_.Geometry), SecondMakerList(state_.Geometry),
+                   NearestFirst(state_.Blending), batch_, [this](int octahedra) {
+                     glDrawElements(GL_TRIANGLES, octahedra * kIndicesPerOctahedron, GL_UNSIGNED_SHORT,
+                                    batch_.indices.data());
+                   });
+  CheckGLError();
+}
+
+PixelBlock TRenderer::GetPixels() {
+  CheckGLError();
+  GLint viewport[4];
+  glGetIntegerv(GL_VIEWPORT, viewport);
+  PixelBlock block;
+  block.width = viewport[2];
+  block.height = viewport[3];
+  block.pixels = std::make_unique<uint8_t[]>(static_cast<size_t>(block.width) * static_cast<size_t>(block.height) * 3);
+  // Read before presenting: after a swap the back buffer's content is the
+  // driver's choice.
+  ComposeFrame();
+  glPixelStorei(GL_PACK_ROW_LENGTH, block.width);
+  glPixelStorei(GL_PACK_ALIGNMENT, 1);
+  glReadBuffer(frameBuffer_);
+  glReadPixels(0, 0, block.width, block.height, GL_RGB, GL_UNSIGNED_BYTE, block.pixels.get());
+  glFinish();
+  CheckGLError();
+  SwapFrame(0);
+  return block;
+}
+
+void TRenderer::SetBackgroundColor(uint8_t r, uint8_t g, uint8_t b, uint8_t a) {
+  CheckGLError();
+  const float color[4] = {r / 255.0f, g / 255.0f, b / 255.0f, a / 255.0f};
+  glClearColor(color[0], color[1], color[2], color[3]);
+  for (int i = 0; i < 4; ++i) state_.BGColor[i] = color[i];
+  CheckGLError();
+}
+
+void TRenderer::GetBackgroundColor(uint8_t& r, uint8_t& g, uint8_t& b, uint8_t& a) {
+  uint8_t* out[4] = {&r, &g, &b, &a};
+  for (int i = 0; i < 4; ++i) {
+    // Negative components (never sent by the editor) read as 0.
+    double value = std::clamp(state_.BGColor[i], 0.0, 1.0);
+    *out[i] = static_cast<uint8_t>(RoundHalfEven(255 * value));
+  }
+}
+
+void TRenderer::SetViewport(int32_t x, int32_t y, int32_t width, int32_t height, double fovy, double aspect,
+                            double zNear, double zFar) {
+  CheckGLError();
+  glViewport(x, y, std::max(width, 0), std::max(height, 0));
+  glMatrixMode(GL_PROJECTION);
+  glLoadIdentity();
+  glu::Perspective(fovy, aspect, zNear, zFar);
+  glFinish();
+  CheckGLError();
+  RestartMotionBlur();
+}
+
+void TRenderer::RestartMotionBlur() { state_.MotionBlurRestart = 1; }
+
+void TRenderer::ClearScreen() {
+  ClearFrame();
+  SwapFrame(2);
+}
+
+}  // namespace corvane

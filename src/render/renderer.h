@@ -1,0 +1,91 @@
+#pragma once
+// TRenderer: turns the makers' geometry into frames on the current OpenGL
+// context. It keeps the renderer-side preset parameters, the camera, the
+// frame clock that turns wall time into calculation ticks, the status texts
+// and vertical synchronisation. Everything runs on the drawing thread with
+// the renderer's context current.
+
+#include <cstdint>
+#include <memory>
+
+#include "render/calc_client.h"
+#include "render/frame_clock.h"
+#include "render/gl_libraries.h"
+#include "render/motion_trail.h"
+#include "render/octahedron_batch.h"
+#include "render/render_state.h"
+
+namespace corvane {
+
+// The highest blending mode the current contexts allow: 6, or 1 once a
+// context without alpha bits has been started. Written on drawing threads
+// only, by Start.
+uint32_t MaxBlending();
+
+// One read-back frame: tightly packed RGB rows, bottom row first.
+struct PixelBlock {
+  int32_t width = 0;
+  int32_t height = 0;
+  std::unique_ptr<uint8_t[]> pixels;
+};
+
+class TRenderer {
+ public:
+  // `frameBuffer` names the buffer frames are composed in and read from:
+  // GL_BACK on a double-buffered window, GL_FRONT on a single-buffered
+  // target (an off-screen buffer). Does not touch OpenGL.
+  explicit TRenderer(CalcClient& calcer, GLenum frameBuffer = GL_BACK, FrameClock& clock = SystemFrameClock());
+  virtual ~TRenderer() = default;
+  TRenderer(const TRenderer&) = delete;
+  TRenderer& operator=(const TRenderer&) = delete;
+
+  virtual void SwapFrame(uint8_t syncMode);
+  virtual void DrawFrame(uint8_t syncMode);
+  virtual void SetParam(int number, double value);
+  virtual double GetParam(int number);
+  virtual void SetVSync(uint8_t mode);
+  virtual uint8_t GetVSync();
+  virtual void ClearFrame();
+  virtual bool Start(const RenderState& state);
+  virtual void Stop(RenderState& state);
+  virtual std::unique_ptr<ShortString> GetStatusText();
+  virtual void LookAt(double eyeX, double eyeY, double eyeZ, double centerX, double centerY, double centerZ,
+                      double upX, double upY, double upZ);
+  virtual void Translate(double dx, double dy, double dz);
+  virtual void Rotate(double ax, double ay, double az);
+  virtual void CaptureView();
+  virtual void Step();
+  virtual void Repaint();
+  virtual PixelBlock GetPixels();
+  virtual void SetBackgroundColor(uint8_t r, uint8_t g, uint8_t b, uint8_t a);
+  virtual void GetBackgroundColor(uint8_t& r, uint8_t& g, uint8_t& b, uint8_t& a);
+  virtual void SetViewport(int32_t x, int32_t y, int32_t width, int32_t height, double fovy, double aspect,
+                           double zNear, double zFar);
+  virtual void RestartMotionBlur();
+  virtual void ClearScreen();
+
+  // The drawing thread's switches (its SetTimeFrozen and SetSyncMode).
+  void SetTimeFrozen(bool frozen) { state_.TimeFrozen = frozen ? 1 : 0; }
+  void SetSyncMode(uint8_t mode) { state_.SyncMode = mode; }
+  uint8_t GetSyncMode() const { return state_.SyncMode; }
+  const RenderState& State() const { return state_; }
+
+ protected:
+  GLenum FrameBuffer() const { return frameBuffer_; }
+
+ private:
+  void ComposeFrame();  // the frame in the frame buffer, not yet presented
+  void DrawFigure();
+  void ApplyMotionBlur();
+  void ReadModelView();
+  void SetClearColor(const double (&color)[4]);
+
+  RenderState state_ = kRenderStateTemplate;
+  CalcClient& calcer_;
+  const GLenum frameBuffer_;
+  FrameClock& clock_;
+  OctahedronBatch batch_;
+  MotionTrail trail_;
+};
+
+}  // namespace corvane
