@@ -1,0 +1,46 @@
+#include "support/test_window.h"
+
+#include <stdexcept>
+
+namespace corvane::test {
+namespace {
+
+constexpr wchar_t kClassName[] = L"CorvaneTestWindow";
+
+void RegisterOnce() {
+  static const ATOM atom = [] {
+    WNDCLASSW windowClass{};
+    // Each window keeps its device context, as OpenGL wants.
+    windowClass.style = CS_OWNDC;
+    windowClass.lpfnWndProc = DefWindowProcW;
+    windowClass.hInstance = GetModuleHandleW(nullptr);
+    windowClass.lpszClassName = kClassName;
+    return RegisterClassW(&windowClass);
+  }();
+  if (!atom) throw std::runtime_error("test window class not registered");
+}
+
+}  // namespace
+
+TestWindow::TestWindow(int width, int height) {
+  RegisterOnce();
+  handle_ = CreateWindowExW(0, kClassName, L"Corvane test", WS_POPUP | WS_VISIBLE, 0, 0, width, height, nullptr,
+                            nullptr, GetModuleHandleW(nullptr), nullptr);
+  if (!handle_) throw std::runtime_error("test window not created");
+  PumpMessages();
+}
+
+TestWindow::~TestWindow() {
+  DestroyWindow(handle_);
+  PumpMessages();
+}
+
+void TestWindow::PumpMessages() {
+  MSG message;
+  while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+    TranslateMessage(&message);
+    DispatchMessageW(&message);
+  }
+}
+
+}  // namespace corvane::test
