@@ -1,0 +1,137 @@
+#include "render/wgl_render_context.h"
+
+#include <gtest/gtest.h>
+
+#include "fake_calcer.h"
+#include "os/exception.h"
+#include "render/renderer_to_pbuffer.h"
+#include "support/test_support.h"
+#include "support/test_window.h"
+
+namespace corvane {
+namespace {
+
+constexpr int kWidth = 160;
+constexpr int kHeight = 120;
+
+// A driver that reports no pbuffer extension.
+class RenderWithoutPbuffers : public TRender {
+ public:
+  using TRender::TRender;
+
+ protected:
+  bool CreateRenderer() override {
+    GLAD_WGL_ARB_pbuffer = 0;
+    return TRender::CreateRenderer();
+  }
+};
+
+struct RGB {
+  int r, g, b;
+  bool operator==(const RGB&) const = default;
+};
+
+RGB PixelAt(const PixelBlock& block, int x, int y) {
+  const uint8_t* p = block.pixels.get() + (static_cast<size_t>(y) * block.width + x) * 3;
+  return {p[0], p[1], p[2]};
+}
+
+class WindowRender : public ::testing::TestWithParam<bool> {
+ protected:
+  WindowRender() {
+    // One large red solid around the point the template camera looks at.
+    VertexRecord record{};
+    record.axis1[0] = record.axis2[1] = record.axis3[2] = 600;
+    record.color[0] = record.color[3] = 255;
+    vertices_[0] = record;
+    calcer_.geometry = {vertices_, keys_, order_, nullptr, nullptr, nullptr, 1, 0};
+    render_ = OffScreen() ? std::make_unique<TRender>(calcer_, clock_)
+                          : std::make_unique<RenderWithoutPbuffers>(calcer_, clock_);
+  }
+  bool OffScreen() const { return GetParam(); }
+
+  void Open() {
+    ASSERT_TRUE(render_->Init(window_.Handle()));
+    TRenderer& renderer = *render_->Renderer();
+    EXPECT_EQ(dynamic_cast<TRendererToPBuffer*>(&renderer) != nullptr, OffScreen());
+    renderer.SetViewport(0, 0, kWidth, kHeight, 45, double(kWidth) / kHeight, 1, 100000);
+  }
+  void Frames(int count) {
+    for (int i = 0; i < count; ++i) {
+      clock_.Advance(render_->Renderer()->GetParam(3));  // one tick a frame
+      render_->Renderer()->Step();
+    }
+  }
+
+  test::ScopedErrorLog log_;
+  test::TestWindow window_{kWidth, kHeight};
+  test::FakeCalcer calcer_;
+  ManualFrameClock clock_;
+  VertexRecord vertices_[1] = {};
+  int32_t keys_[1] = {-3000};
+  uint32_t order_[1] = {1};
+  std::unique_ptr<TRender> render_;
+};
+
+TEST_P(WindowRender, ShowsTheFigureInItsColoursOverTheBackground) {
+  Open();
+  TRenderer& renderer = *render_->Renderer();
+  for (int n = 65; n <= 68; ++n) renderer.SetParam(n, n == 67 || n == 68 ? 1.0 : 0.0);  // blue
+  Frames(2);
+  const PixelBlock block = renderer.GetPixels();
+  ASSERT_EQ(block.width, kWidth);
+  ASSERT_EQ(block.height, kHeight);
+  EXPECT_EQ(PixelAt(block, kWidth / 2, kHeight / 2), (RGB{255, 0, 0}));
+  EXPECT_EQ(PixelAt(block, 2, 2), (RGB{0, 0, 255}));
+  EXPECT_EQ(PixelAt(block, kWidth - 3, kHeight - 3), (RGB{0, 0, 255}));
+  render_->Done();
+  EXPECT_EQ(wglGetCurrentContext(), nullptr);
+  EXPECT_EQ(log_.Contents(), "");
+}
+
+TEST_P(WindowRender, InitDoneInitContinuesCameraParametersVSyncAndFrameCount) {
+  Open();
+  TRenderer& first = *render_->Renderer();
+  first.SetParam(55, 2500);
+  first.SetParam(69, 40);
+  first.SetParam(3, 20);
+  first.SetVSync(2);
+  EXPECT_EQ(first.GetVSync(), 2);
+  Frames(3);
+  render_->Done();
+  EXPECT_EQ(render_->Renderer(), nullptr);
+  EXPECT_EQ(render_->State().FrameCount, 3u);
+  EXPECT_EQ(render_->State().VSyncState, 2);
+
+  Open();
+  TRenderer& second = *render_->Renderer();
+  EXPECT_EQ(second.GetParam(55), 2500);
+  EXPECT_EQ(second.GetParam(69), 40);
+  EXPECT_EQ(second.GetParam(3), 20);
+  EXPECT_EQ(second.GetVSync(), 2);
+  second.SetVSync(1);
+  EXPECT_EQ(second.GetVSync(), 1);
+  EXPECT_EQ(second.GetStatusText()->View().substr(0, 9), "FPS : 3  ");
+  render_->Done();
+  EXPECT_EQ(log_.Contents(), "");
+}
+
+TEST_P(WindowRender, DestructionWithoutDoneReleasesEverythingQuietly) {
+  Open();
+  Frames(1);
+  render_.reset();
+  EXPECT_EQ(wglGetCurrentContext(), nullptr);
+  EXPECT_EQ(log_.Contents(), "");
+}
+
+INSTANTIATE_TEST_SUITE_P(Renderers, WindowRender, ::testing::Bool(),
+                         [](const auto& info) { return info.param ? "OffScreen" : "Plain"; });
+
+TEST(WindowRenderFailures, WindowWithoutDeviceContextRaisesTheSystemError) {
+  test::FakeCalcer calcer;
+  TRender render(calcer);
+  EXPECT_THROW(render.Init(reinterpret_cast<NativeWindow>(0x7654)), EOSError);
+}
+
+}  // namespace
+}  // namespace corvane
