@@ -19,10 +19,10 @@ Event::Event(bool manualReset, bool initiallySignalled)
 Event::~Event() = default;
 
 void Event::Set() {
-  {
-    std::lock_guard<std::mutex> lock(impl_->mutex);
-    impl_->signalled = true;
-  }
+  // Notified under the lock: a waiter woken by this may destroy the event
+  // as soon as its wait returns, which it cannot do before the unlock.
+  std::lock_guard<std::mutex> lock(impl_->mutex);
+  impl_->signalled = true;
   if (impl_->manualReset)
     impl_->changed.notify_all();
   else

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <memory>
 #include <thread>
 
 #include "os/clock.h"
@@ -57,6 +58,19 @@ TEST(Event, ManualResetReleasesEveryWaiter) {
   event.Set();
   for (auto& waiter : waiters) waiter.join();
   EXPECT_EQ(released, 4);
+}
+
+TEST(Event, WaiterMayDestroyTheEventAsSoonAsItsWaitReturns) {
+  // The reply pattern: the sender frees its event right after the wait,
+  // possibly while the setter is still inside Set (seen by the sanitizers).
+  for (int i = 0; i < 200; ++i) {
+    auto event = std::make_unique<Event>(false, false);
+    Event* target = event.get();
+    std::thread setter([target] { target->Set(); });
+    EXPECT_EQ(event->Wait(10000), WaitResult::Signalled);
+    event.reset();
+    setter.join();
+  }
 }
 
 }  // namespace
