@@ -1,14 +1,19 @@
 #pragma once
-// An owned, aligned array of trivially copyable elements, for the figure's
-// large blocks (page-aligned) and the camera block.
+// An owned array of trivially copyable elements on an aligned block, for
+// the figure's page-aligned arrays and the geometry buffers.
 
 #include <cstddef>
 #include <cstdint>
-#include <new>
+#include <limits>
 #include <type_traits>
 #include <utility>
 
+#include "workers/aligned_memory.h"
+
 namespace corvane {
+
+// The big arrays sit on page boundaries.
+inline constexpr uint32_t kPageAlignment = 4096;
 
 template <class T>
 class AlignedBuffer {
@@ -16,33 +21,26 @@ class AlignedBuffer {
 
  public:
   AlignedBuffer() = default;
-  AlignedBuffer(size_t count, size_t alignment) { Allocate(count, alignment); }
-  ~AlignedBuffer() { Free(); }
+  AlignedBuffer(size_t count, uint32_t alignment) { Allocate(count, alignment); }
+  ~AlignedBuffer() { AlignedFreeMem(data_); }
   AlignedBuffer(const AlignedBuffer&) = delete;
   AlignedBuffer& operator=(const AlignedBuffer&) = delete;
 
-  // Drops the old contents; a count of 0 leaves the buffer empty.
-  void Allocate(size_t count, size_t alignment) {
-    Free();
-    if (count == 0) return;
-    data_ = static_cast<T*>(::operator new(count * sizeof(T), std::align_val_t(alignment)));
-    alignment_ = alignment;
-  }
-  void Free() {
-    if (data_) ::operator delete(data_, std::align_val_t(alignment_));
+  // Drops the old contents (uninitialised afterwards); a count of 0 leaves
+  // the buffer empty.
+  void Allocate(size_t count, uint32_t alignment) {
+    AlignedFreeMem(data_);
     data_ = nullptr;
+    if (count > std::numeric_limits<uint32_t>::max() / sizeof(T)) throw EAlignMemoryManagerError("Out of memory.");
+    data_ = static_cast<T*>(AlignedGetMem(alignment, static_cast<uint32_t>(count * sizeof(T))));
   }
-  void Swap(AlignedBuffer& other) noexcept {
-    std::swap(data_, other.data_);
-    std::swap(alignment_, other.alignment_);
-  }
+  void Swap(AlignedBuffer& other) noexcept { std::swap(data_, other.data_); }
 
   T* Data() const noexcept { return data_; }
   T& operator[](size_t i) const noexcept { return data_[i]; }
 
  private:
   T* data_ = nullptr;
-  size_t alignment_ = 0;
 };
 
 }  // namespace corvane

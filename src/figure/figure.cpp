@@ -11,7 +11,6 @@ namespace corvane {
 namespace {
 
 constexpr double kPi = 3.141592653589793;
-constexpr size_t kPageAlignment = 4096;
 
 // A wandering quantity group: current values, their rates, the triplet of
 // parameters (Mid, Shift, ScaleD) of each component, and whether the values
