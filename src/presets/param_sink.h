@@ -1,0 +1,13 @@
+#pragma once
+// What a preset is applied to: the drawing thread takes parameter values one
+// by one, by number, and routes them to its renderer or calculation thread.
+
+namespace corvane {
+
+class ParamSink {
+ public:
+  virtual ~ParamSink() = default;
+  virtual void SetParam(int number, double value) = 0;
+};
+
+}  // namespace corvane

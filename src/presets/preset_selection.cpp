@@ -1,0 +1,49 @@
+#include "presets/preset_selection.h"
+
+#include "figure/preset_params.h"
+#include "os/random.h"
+#include "presets/registry_store.h"
+
+namespace corvane {
+
+void ApplyStoredPreset(const std::string& name, ParamSink& drawer) {
+  for (int n = 1; n <= kParamCount; ++n) {
+    double value;
+    ReadListParam(name, n, value);  // the default when missing
+    drawer.SetParam(n, value);
+  }
+}
+
+std::string ChooseSessionPreset() {
+  bool random = false;
+  ReadRandomMode(random);
+  if (random) return RandomPresetName();
+  std::string name;
+  ReadCurrentPresetName(name);
+  return name;
+}
+
+void MakeCurrent(const std::string& name) { WriteCurrentPresetName(name); }
+void ForgetCurrent() { WriteCurrentPresetName(""); }
+
+void SaverPresetSession::Start(ParamSink& drawer) {
+  ApplyStoredPreset(ChooseSessionPreset(), drawer);
+  StartShuffle();
+}
+
+void SaverPresetSession::StartShuffle() {
+  ReadShuffleMode(shuffleEnabled_);
+  RestartCountdown();
+}
+
+void SaverPresetSession::ShuffleTick(ParamSink& drawer) {
+  if (shuffleEnabled_) --presetChangeCountdown_;
+  if (presetChangeCountdown_ < 1) {
+    RestartCountdown();
+    ApplyStoredPreset(RandomPresetName(), drawer);
+  }
+}
+
+void SaverPresetSession::RestartCountdown() { presetChangeCountdown_ = static_cast<int>(RandomInt(360)) + 60; }
+
+}  // namespace corvane

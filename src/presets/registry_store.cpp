@@ -1,0 +1,239 @@
+#include "presets/registry_store.h"
+
+#include <bit>
+#include <cstring>
+
+#include "figure/preset_params.h"
+#include "os/random.h"
+
+namespace corvane {
+namespace {
+
+constexpr char kWorkPreset[] = "WorkPreset";
+constexpr char kListPresets[] = "ListPresets";
+constexpr char kListWallpapers[] = "ListWallpapers";
+
+RegistryPlace& Place() {
+  static RegistryPlace place{&SystemRegistry(), kRegistryRoot};
+  return place;
+}
+
+// No registry failure, not even running out of memory, reaches a caller.
+template <class Operation>
+bool Guarded(Operation&& operation) noexcept {
+  try {
+    return operation();
+  } catch (...) {
+    return false;
+  }
+}
+
+std::string Join(const std::string& path, const std::string& name) {
+  return name.empty() ? path : path + "\\" + name;
+}
+
+std::unique_ptr<RegistryKey> Open(const std::string& subkey, bool create) {
+  return Place().backend->OpenKey(Join(Place().root, subkey), create);
+}
+
+// A subkey name must be one key, not a path.
+bool IsKeyName(const std::string& name) { return name.find('\\') == std::string::npos; }
+
+std::string PresetKey(const std::string& preset) { return Join(kListPresets, preset); }
+
+bool ReadTyped(const std::string& subkey, const std::string& name, RegistryType wanted, std::string& data) {
+  auto key = Open(subkey, false);
+  RegistryType type;
+  return key && key->ReadValue(name, type, data) && type == wanted;
+}
+
+bool WriteTyped(const std::string& subkey, const std::string& name, RegistryType type, const std::string& data) {
+  auto key = Open(subkey, true);
+  return key && key->WriteValue(name, type, data);
+}
+
+std::string LittleEndian(uint64_t bits, size_t size) {
+  std::string bytes(size, '\0');
+  for (size_t i = 0; i < size; ++i) bytes[i] = static_cast<char>((bits >> (8 * i)) & 0xFF);
+  return bytes;
+}
+
+uint64_t FromLittleEndian(const std::string& bytes) {
+  uint64_t bits = 0;
+  for (size_t i = bytes.size(); i-- > 0;) bits = (bits << 8) | static_cast<unsigned char>(bytes[i]);
+  return bits;
+}
+
+bool ReadDword(const std::string& subkey, const std::string& name, uint32_t& value) {
+  std::string data;
+  if (!ReadTyped(subkey, name, RegistryType::Dword, data) || data.size() != 4) return false;
+  value = static_cast<uint32_t>(FromLittleEndian(data));
+  return true;
+}
+
+bool WriteDword(const std::string& subkey, const std::string& name, uint32_t value) {
+  return WriteTyped(subkey, name, RegistryType::Dword, LittleEndian(value, 4));
+}
+
+bool ReadFlag(const std::string& subkey, const std::string& name, bool& on) {
+  on = false;
+  return Guarded([&] {
+    uint32_t value;
+    if (!ReadDword(subkey, name, value)) return false;
+    on = value != 0;
+    return true;
+  });
+}
+
+bool WriteFlag(const std::string& subkey, const std::string& name, bool on) {
+  return Guarded([&] { return WriteDword(subkey, name, on ? 1 : 0); });
+}
+
+// A missing text value is empty text; a value of another type is a failure.
+bool ReadText(const std::string& subkey, const std::string& name, std::string& text) {
+  text.clear();
+  return Guarded([&] {
+    auto key = Open(subkey, false);
+    if (!key) return false;
+    RegistryType type;
+    std::string data;
+    if (!key->ReadValue(name, type, data)) return true;
+    if (type != RegistryType::String) return false;
+    text = std::move(data);
+    return true;
+  });
+}
+
+bool WriteText(const std::string& subkey, const std::string& name, const std::string& text) {
+  return Guarded([&] { return WriteTyped(subkey, name, RegistryType::String, text); });
+}
+
+bool ReadParam(const std::string& subkey, int number, double& value) {
+  value = ParamDefault(number);
+  if (!FindParam(number)) return false;
+  return Guarded([&] {
+    std::string data;
+    if (!ReadTyped(subkey, ParamName(number), RegistryType::Binary, data) || data.size() != sizeof(double))
+      return false;
+    value = std::bit_cast<double>(FromLittleEndian(data));
+    return true;
+  });
+}
+
+bool WriteParam(const std::string& subkey, int number, double value) {
+  if (!FindParam(number)) return false;
+  return Guarded([&] {
+    return WriteTyped(subkey, ParamName(number), RegistryType::Binary,
+                      LittleEndian(std::bit_cast<uint64_t>(value), sizeof(double)));
+  });
+}
+
+}  // namespace
+
+RegistryPlace CurrentRegistryPlace() { return Place(); }
+void SetRegistryPlace(RegistryPlace place) { Place() = std::move(place); }
+
+bool WriteWorkParam(int number, double value) { return WriteParam(kWorkPreset, number, value); }
+bool ReadWorkParam(int number, double& value) { return ReadParam(kWorkPreset, number, value); }
+
+bool WriteListParam(const std::string& preset, int number, double value) {
+  return IsKeyName(preset) && WriteParam(PresetKey(preset), number, value);
+}
+
+bool ReadListParam(const std::string& preset, int number, double& value) {
+  if (IsKeyName(preset)) return ReadParam(PresetKey(preset), number, value);
+  value = ParamDefault(number);
+  return false;
+}
+
+bool ListPresetNames(std::vector<std::string>& names) {
+  names.clear();
+  return Guarded([&] {
+    auto key = Open(kListPresets, false);
+    return key && key->SubkeyNames(names);
+  });
+}
+
+std::string RandomPresetName() {
+  std::vector<std::string> names;
+  ListPresetNames(names);
+  if (names.empty()) return {};
+  return names[RandomInt(static_cast<uint32_t>(names.size()))];
+}
+
+bool DeletePreset(const std::string& preset) {
+  if (preset.empty() || !IsKeyName(preset)) return false;
+  return Guarded([&] { return Place().backend->DeleteKeyTree(Join(Place().root, PresetKey(preset))); });
+}
+
+bool WriteCurrentPresetName(const std::string& name) { return WriteText(kListPresets, "Name", name); }
+bool ReadCurrentPresetName(std::string& name) { return ReadText(kListPresets, "Name", name); }
+bool WriteRandomMode(bool on) { return WriteFlag(kListPresets, "Random", on); }
+bool ReadRandomMode(bool& on) { return ReadFlag(kListPresets, "Random", on); }
+bool WriteShuffleMode(bool on) { return WriteFlag(kListPresets, "Shuffle", on); }
+bool ReadShuffleMode(bool& on) { return ReadFlag(kListPresets, "Shuffle", on); }
+bool WriteShowSetup(bool on) { return WriteFlag("", "ShowSetup", on); }
+bool ReadShowSetup(bool& on) { return ReadFlag("", "ShowSetup", on); }
+bool WriteWallpapersState(bool on) { return WriteFlag(kListWallpapers, "State", on); }
+bool ReadWallpapersState(bool& on) { return ReadFlag(kListWallpapers, "State", on); }
+bool WriteFileVersion(const std::string& version) { return WriteText("", "FileVersion", version); }
+bool ReadFileVersion(std::string& version) { return ReadText("", "FileVersion", version); }
+
+bool SaveWallpapersList(const std::vector<WallpaperListItem>& list) {
+  return Guarded([&] {
+    Place().backend->DeleteKeyTree(Join(Place().root, kListWallpapers));  // may well be missing
+    bool ok = true;
+    for (const WallpaperListItem& item : list) {
+      // An empty key would write into the list key itself.
+      if (item.key.empty() || !IsKeyName(item.key)) {
+        ok = false;
+        continue;
+      }
+      std::string subkey = Join(kListWallpapers, item.key);
+      ok = WriteDword(subkey, "Style", item.wallpaper.Style) && ok;
+      ok = WriteText(subkey, "FileName", item.wallpaper.FileName) && ok;
+    }
+    return ok;
+  });
+}
+
+bool LoadWallpapersList(std::vector<WallpaperListItem>& list) {
+  return Guarded([&] {
+    std::vector<std::string> keys;
+    auto key = Open(kListWallpapers, false);
+    if (!key || !key->SubkeyNames(keys)) return false;
+    key.reset();
+    std::vector<WallpaperListItem> loaded;
+    for (const std::string& name : keys) {
+      WallpaperListItem item{name, {}};
+      std::string subkey = Join(kListWallpapers, name);
+      ReadDword(subkey, "Style", item.wallpaper.Style);  // each stays 0 / empty on failure
+      ReadText(subkey, "FileName", item.wallpaper.FileName);
+      loaded.push_back(std::move(item));
+    }
+    list = std::move(loaded);
+    return true;
+  });
+}
+
+bool RegistryEntriesExist() {
+  return Guarded([] { return Open("", false) != nullptr; });
+}
+
+bool DeleteRegistryEntries() {
+  return Guarded([] {
+    RegistryBackend& backend = *Place().backend;
+    const std::string& root = Place().root;
+    bool ok = backend.DeleteKeyTree(root);
+    size_t slash = root.rfind('\\');
+    if (slash == std::string::npos) return ok;
+    std::string parent = root.substr(0, slash);
+    uint32_t subkeys = 0;
+    bool counted = false;
+    if (auto key = backend.OpenKey(parent, false)) counted = key->SubkeyCount(subkeys);
+    if (counted && subkeys == 0) ok = backend.DeleteKeyTree(parent);
+    return ok;
+  });
+}
+
+}  // namespace corvane

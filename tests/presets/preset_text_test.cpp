@@ -1,0 +1,232 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <random>
+
+#include "presets/preset_text.h"
+#include "support/test_support.h"
+
+namespace corvane {
+namespace {
+
+TEST(PresetNumberText, WritesFifteenDigitsWithoutExponent) {
+  EXPECT_EQ(FloatToPresetText(33), "33");
+  EXPECT_EQ(FloatToPresetText(0.251), "0.251");
+  EXPECT_EQ(FloatToPresetText(-2.0 / 3.0), "-0.666666666666667");
+  EXPECT_EQ(FloatToPresetText(1800), "1800");
+  EXPECT_EQ(FloatToPresetText(-4082), "-4082");
+  EXPECT_EQ(FloatToPresetText(0), "0");
+  EXPECT_EQ(FloatToPresetText(-0.0), "0");
+  EXPECT_EQ(FloatToPresetText(1.0 / 3.0), "0.333333333333333");
+  EXPECT_EQ(FloatToPresetText(123456.78901234567), "123456.789012346");
+  EXPECT_EQ(FloatToPresetText(0.00012345678901234567), "0.000123456789012");
+  EXPECT_EQ(FloatToPresetText(999999999999999.0), "999999999999999");
+  EXPECT_EQ(FloatToPresetText(9.9999999999999999), "10");
+  // Fifteen decimals: below half of their last place everything is zero.
+  EXPECT_EQ(FloatToPresetText(4.9e-16), "0");
+  EXPECT_EQ(FloatToPresetText(-4.9e-16), "0");
+  EXPECT_EQ(FloatToPresetText(5.1e-16), "0.000000000000001");
+  EXPECT_EQ(FloatToPresetText(-1e-15), "-0.000000000000001");
+}
+
+TEST(PresetNumberText, RefusesWhatNeedsAnExponent) {
+  for (double value : {1e15, -1e15, 9.9999999999999999e14, 1e300, HUGE_VAL, -HUGE_VAL, std::nan("")}) {
+    try {
+      FloatToPresetText(value);
+      ADD_FAILURE() << value;
+    } catch (const EConvertError& e) {
+      EXPECT_STREQ(e.what(), "Exponent character present in the resulting string");
+    }
+  }
+}
+
+TEST(PresetNumberText, ReadsDecimalNumbersOnly) {
+  EXPECT_EQ(PresetTextToFloat(""), 0.0);
+  EXPECT_EQ(PresetTextToFloat("1e3"), 1000.0);
+  EXPECT_EQ(PresetTextToFloat("-2.5E-1"), -0.25);
+  EXPECT_EQ(PresetTextToFloat("+7"), 7.0);
+  EXPECT_EQ(PresetTextToFloat(".5"), 0.5);
+  EXPECT_EQ(PresetTextToFloat("5."), 5.0);
+  EXPECT_EQ(PresetTextToFloat("1e-400"), 0.0);  // underflow is zero
+  EXPECT_EQ(PresetTextToFloat("0." + std::string(400, '0') + "1"), 0.0);
+  const double minusZero = PresetTextToFloat("-0");
+  EXPECT_EQ(minusZero, 0.0);
+  for (const char* bad : {"1,5", "-", ".", "+", "e3", "1e", "1e+", " 1", "1 ", "0x10", "inf", "nan", "1..2",
+                          "--1", "1e400", "1e99999999999999999999", "1-"}) {
+    EXPECT_FALSE(IsPresetNumber(bad)) << bad;
+    EXPECT_THROW(PresetTextToFloat(bad), EConvertError) << bad;
+  }
+  EXPECT_FALSE(IsPresetNumber(std::string(400, '9')));
+  EXPECT_FALSE(IsPresetNumber(std::string("1\0", 2)));
+  try {
+    PresetTextToFloat(std::string(1 << 20, 'x'));
+    ADD_FAILURE();
+  } catch (const EConvertError& e) {
+    EXPECT_LT(std::string(e.what()).size(), 200u);  // a pasted megabyte is not repeated
+  }
+}
+
+TEST(PresetNumberText, EveryWritableValueSurvivesTextAndBack) {
+  std::mt19937_64 generator(7);
+  std::uniform_real_distribution<double> mantissa(-10.0, 10.0);
+  std::uniform_int_distribution<int> exponent(-20, 14);
+  for (int i = 0; i < 20000; ++i) {
+    double value = mantissa(generator) * std::pow(10.0, exponent(generator));
+    if (std::fabs(value) >= 9.99999999999999e14) continue;
+    std::string text = FloatToPresetText(value);
+    EXPECT_EQ(text.find_first_not_of("-.0123456789"), std::string::npos) << text;
+    EXPECT_EQ(FloatToPresetText(PresetTextToFloat(text)), text) << value;
+    EXPECT_LE(std::fabs(PresetTextToFloat(text) - value), std::fabs(value) * 1e-14 + 5e-16) << value;
+  }
+}
+
+TEST(PresetNameFromFile, StripsDirectoryAndLastExtension) {
+  EXPECT_EQ(PresetNameFromFile("C:\\Presets\\Galaxy.cvp"), "Galaxy");
+  EXPECT_EQ(PresetNameFromFile("/home/me/presets/Galaxy.cvp"), "Galaxy");
+  EXPECT_EQ(PresetNameFromFile("a.b.cvp"), "a.b");
+  EXPECT_EQ(PresetNameFromFile("Plain"), "Plain");
+  EXPECT_EQ(PresetNameFromFile("C:\\my.dir\\Plain"), "Plain");
+  EXPECT_EQ(PresetNameFromFile("C:Galaxy.cvp"), "Galaxy");
+}
+
+TPresetParams RandomPreset(std::mt19937_64& generator) {
+  std::uniform_real_distribution<double> value(-5000.0, 5000.0);
+  std::uniform_int_distribution<int> scale(-18, 10);
+  TPresetParams preset;
+  for (int n = 1; n <= kParamCount; ++n) preset.SetValue(n, value(generator) * std::pow(10.0, scale(generator)));
+  return preset;
+}
+
+TEST(PresetFile, DefaultsAsLines) {
+  const std::string text = PresetFileText(TPresetParams::Defaults());
+  EXPECT_EQ(text.rfind("Points=33\r\nLines=333\r\nTicks=14\r\nStochastity=0\r\nIntensity=1.1\r\n", 0), 0u);
+  const std::string tail = "BGColorA=0\r\nMotionBlur=0\r\n";
+  EXPECT_EQ(text.substr(text.size() - tail.size()), tail);
+  size_t lines = 0;
+  for (size_t pos = 0; (pos = text.find("\r\n", pos)) != std::string::npos; pos += 2) ++lines;
+  EXPECT_EQ(lines, 69u);
+  EXPECT_EQ(text.find('\n', 0), text.find("\r\n") + 1);
+}
+
+TEST(PresetFile, WriteReadWriteGivesTheSameBytes) {
+  test::TempDir dir;
+  std::mt19937_64 generator(11);
+  for (int round = 0; round < 50; ++round) {
+    TPresetParams preset = round == 0 ? TPresetParams::Defaults() : RandomPreset(generator);
+    WritePresetFile(dir.File("a.cvp"), preset);
+    WritePresetFile(dir.File("b.cvp"), ReadPresetFile(dir.File("a.cvp")));
+    ASSERT_EQ(test::ReadWholeFile(dir.File("a.cvp")), test::ReadWholeFile(dir.File("b.cvp")));
+  }
+}
+
+TEST(PresetFile, ReadsNamesWithoutCaseFirstLineWins) {
+  TPresetParams preset = ParsePresetFileText(
+      "points=5\r\n LINES=7\r\nTicks=1e3\r\nDensity=1,5\r\nMidDT=0.5\r\nmiddt=9\r\nUnknown=3\r\nNoEquals\r\n"
+      "EyeX==4\r\nMotionBlur=-2.25");
+  EXPECT_EQ(preset.GetValue(1), 5.0);
+  EXPECT_EQ(preset.GetValue(2), 0.0);  // a blank before the name is part of it
+  EXPECT_EQ(preset.GetValue(3), 1000.0);
+  EXPECT_EQ(preset.GetValue(6), 0.0);  // only this value is lost
+  EXPECT_EQ(preset.GetValue(7), 0.5);
+  EXPECT_EQ(preset.GetValue(55), 0.0);  // "=4" is not a number
+  EXPECT_EQ(preset.GetValue(69), -2.25);
+  EXPECT_EQ(preset.GetValue(5), 0.0);  // a missing line is 0, not the default
+}
+
+TEST(PresetFile, EveryLineEndReadsAlike) {
+  std::string crlf = PresetFileText(TPresetParams::Defaults());
+  std::string lf, cr;
+  for (char c : crlf) {
+    if (c != '\r') lf += c;
+    if (c != '\n') cr += c;
+  }
+  const TPresetParams expected = ParsePresetFileText(crlf);
+  EXPECT_EQ(PresetFileText(expected), crlf);
+  for (const std::string& text : {lf, cr, "\xEF\xBB\xBF" + crlf}) EXPECT_EQ(ParsePresetFileText(text), expected);
+  EXPECT_EQ(ParsePresetFileText("Points=1\r\r\nLines=2\n\rTicks=3").GetValue(3), 3.0);
+}
+
+TEST(PresetFile, GarbageNeverGivesAnUnclampableValue) {
+  std::string text = "Points=" + std::string(1 << 20, '7') + "\r\n";  // a 1 MB line
+  text += std::string("Lines=1\0\r\n", 10);
+  text += std::string("Ticks\0=3\r\n", 10);
+  text += "Intensity=" + std::string(1 << 20, '\0') + "\n";
+  text += "Density=1e309\nMidDT=-1e309\nShiftDT=1e-999\n";
+  std::mt19937 generator(3);
+  for (int i = 0; i < 100000; ++i) text += static_cast<char>(generator());
+  TPresetParams preset = ParsePresetFileText(text);
+  for (int n = 1; n <= kParamCount; ++n) EXPECT_TRUE(std::isfinite(preset.GetValue(n))) << n;
+  EXPECT_EQ(preset.GetValue(1), 0.0);
+  EXPECT_EQ(preset.GetValue(2), 0.0);
+  EXPECT_EQ(preset.GetValue(6), 0.0);
+}
+
+TEST(PresetFile, UnreadableOrUnwritableChangesNothing) {
+  test::TempDir dir;
+  try {
+    ReadPresetFile(dir.File("missing.cvp"));
+    ADD_FAILURE();
+  } catch (const EFileError& e) {
+    EXPECT_NE(std::string(e.what()).find("missing.cvp"), std::string::npos);
+    EXPECT_NE(std::string(e.what()).find(std::generic_category().message(ENOENT)), std::string::npos) << e.what();
+  }
+  EXPECT_THROW(ReadPresetFile(dir.Path()), EFileError);
+  EXPECT_THROW(WritePresetFile(dir.File("no/such/dir.cvp"), TPresetParams()), EFileError);
+
+  WritePresetFile(dir.File("kept.cvp"), TPresetParams::Defaults());
+  const std::string before = test::ReadWholeFile(dir.File("kept.cvp"));
+  TPresetParams huge = TPresetParams::Defaults();
+  huge.SetValue(40, 1e15);
+  EXPECT_THROW(WritePresetFile(dir.File("kept.cvp"), huge), EConvertError);
+  EXPECT_EQ(test::ReadWholeFile(dir.File("kept.cvp")), before);
+}
+
+TEST(TransferText, DefaultsGiveTheKnownLine) {
+  const std::string text = BuildTransferText(PresetTransferCells(TPresetParams::Defaults()));
+  EXPECT_EQ(text,
+            "33;333;14;0;1.1;1.1;0.251;0;0;400;0;0;400;0;0;400;0;0;1;0;0;1;0;0;1;0;0;-0.666666666666667;0;0;0;0;0;"
+            "0.666666666666667;0;0;0;0;0;0;0;0;0;0;0;0;1.1;0;0;0;0;1.1;0;0;1800;1800;1800;0;0;0;-4082;8165;-4082;"
+            "1;0;0;0;0;0;");
+  EXPECT_EQ(ParseTransferText(text), PresetTransferCells(TPresetParams::Defaults()));
+  auto preset = PresetFromTransferCells(ParseTransferText(text));
+  ASSERT_TRUE(preset);
+  EXPECT_EQ(PresetFileText(*preset), PresetFileText(TPresetParams::Defaults()));
+}
+
+std::string Fields(int count, const std::string& field = "1") {
+  std::string text;
+  for (int i = 0; i < count; ++i) text += field + ";";
+  return text;
+}
+
+TEST(TransferText, ParsesFieldsIntoCells) {
+  TransferCells cells = ParseTransferText(";;1e3;1,5;-;-0; 4 2\r\n;x7;" + Fields(60) + "9;");
+  EXPECT_EQ(cells[0], kCellEmpty);
+  EXPECT_EQ(cells[1], kCellEmpty);
+  EXPECT_EQ(cells[2], "13");  // the exponent letter is stripped first
+  EXPECT_EQ(cells[3], "15");
+  EXPECT_EQ(cells[4], kCellError);
+  EXPECT_EQ(cells[5], "-0");
+  EXPECT_EQ(cells[6], "42");
+  EXPECT_EQ(cells[7], "7");
+  EXPECT_EQ(cells[68], "9");
+  EXPECT_FALSE(PresetFromTransferCells(cells));
+
+  TransferCells short68 = ParseTransferText(Fields(68) + "5");
+  EXPECT_EQ(short68[67], "1");
+  EXPECT_EQ(short68[68], kCellAbsent);
+  TransferCells long70 = ParseTransferText(Fields(69) + "garbage;8;");
+  EXPECT_EQ(long70, ParseTransferText(Fields(69)));
+  auto preset = PresetFromTransferCells(long70);
+  ASSERT_TRUE(preset);
+  EXPECT_EQ(preset->GetValue(69), 1.0);
+
+  TransferCells cleared = ParseTransferText(std::string(69, ';'));
+  for (const std::string& cell : cleared) EXPECT_EQ(cell, kCellEmpty);
+  EXPECT_EQ(ParseTransferText("")[0], kCellAbsent);
+  EXPECT_EQ(ParseTransferText(Fields(69, "1.2.3"))[0], kCellError);
+  EXPECT_EQ(ParseTransferText(Fields(69, std::string(400, '9')))[0], kCellError);
+}
+
+}  // namespace
+}  // namespace corvane
