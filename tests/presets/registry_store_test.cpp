@@ -1,0 +1,231 @@
+#include <gtest/gtest.h>
+
+#include <bit>
+#include <set>
+
+#include "figure/preset_params.h"
+#include "presets/memory_registry.h"
+#include "test_registry.h"
+
+namespace corvane {
+namespace {
+
+// Every case runs on the in-memory backend and, on Windows, on the real
+// registry below a key of the test's own.
+class RegistryStoreTest : public ::testing::TestWithParam<bool> {
+ protected:
+  RegistryBackend& Backend() { return GetParam() ? SystemRegistry() : memory_; }
+
+  MemoryRegistry memory_;
+  test::ScopedTestRegistry registry_{Backend()};
+};
+
+std::string DoubleBytes(double value) {
+  uint64_t bits = std::bit_cast<uint64_t>(value);
+  std::string bytes;
+  for (int i = 0; i < 8; ++i) bytes += static_cast<char>(bits >> (8 * i));
+  return bytes;
+}
+
+TEST_P(RegistryStoreTest, ParametersRoundTripAndMissingOnesAreDefaults) {
+  ASSERT_FALSE(RegistryEntriesExist());
+  ASSERT_TRUE(WriteListParam("Galaxy", 1, 77.5));
+  ASSERT_TRUE(WriteListParam("Galaxy", 69, -3.25));
+  ASSERT_TRUE(WriteWorkParam(28, 0.125));
+  EXPECT_TRUE(RegistryEntriesExist());
+  for (int n = 1; n <= kParamCount; ++n) {
+    double value = -1;
+    bool stored = n == 1 || n == 69;
+    EXPECT_EQ(ReadListParam("GALAXY", n, value), stored) << n;  // key names ignore case
+    EXPECT_EQ(value, n == 1 ? 77.5 : n == 69 ? -3.25 : ParamDefault(n)) << n;
+    EXPECT_EQ(ReadWorkParam(n, value), n == 28) << n;
+    EXPECT_EQ(value, n == 28 ? 0.125 : ParamDefault(n)) << n;
+  }
+  double value = -1;
+  EXPECT_FALSE(WriteWorkParam(0, 1.0));
+  EXPECT_FALSE(WriteListParam("Galaxy", 70, 1.0));
+  EXPECT_FALSE(ReadWorkParam(70, value));
+  EXPECT_EQ(value, 0.0);
+  EXPECT_FALSE(ReadListParam("Galaxy", 0, value));
+  EXPECT_EQ(value, 0.0);
+}
+
+TEST_P(RegistryStoreTest, ValuesOfAnotherTypeOrLengthAreUnreadable) {
+  registry_.WriteRaw("ListPresets\\Odd", "Points", RegistryType::Dword, std::string("\x05\0\0\0", 4));
+  registry_.WriteRaw("ListPresets\\Odd", "Lines", RegistryType::Binary, std::string("\0\0\x80\x3f", 4));
+  registry_.WriteRaw("ListPresets\\Odd", "Ticks", RegistryType::String, "14");
+  registry_.WriteRaw("ListPresets\\Odd", "Intensity", RegistryType::Binary, DoubleBytes(2.5) + "x");
+  registry_.WriteRaw("ListPresets\\Odd", "Density", RegistryType::Binary, DoubleBytes(2.5));
+  for (int n : {1, 2, 3, 5}) {
+    double value;
+    EXPECT_FALSE(ReadListParam("Odd", n, value)) << n;
+    EXPECT_EQ(value, ParamDefault(n)) << n;
+  }
+  double value;
+  EXPECT_TRUE(ReadListParam("Odd", 6, value));  // an 8-byte binary is the raw double
+  EXPECT_EQ(value, 2.5);
+
+  registry_.WriteRaw("ListPresets", "Random", RegistryType::Dword, std::string("\x07\0\0\0", 4));
+  registry_.WriteRaw("ListPresets", "Shuffle", RegistryType::String, "1");
+  registry_.WriteRaw("", "FileVersion", RegistryType::Dword, std::string("\x01\0\0\0", 4));
+  bool on = false;
+  EXPECT_TRUE(ReadRandomMode(on));
+  EXPECT_TRUE(on);  // any non-zero DWORD
+  on = true;
+  EXPECT_FALSE(ReadShuffleMode(on));
+  EXPECT_FALSE(on);
+  std::string text = "stale";
+  EXPECT_FALSE(ReadFileVersion(text));
+  EXPECT_EQ(text, "");
+}
+
+TEST_P(RegistryStoreTest, FlagsAndTextsWithTheirSubstitutes) {
+  bool on = true;
+  std::string text = "stale";
+  EXPECT_FALSE(ReadRandomMode(on));
+  EXPECT_FALSE(on);
+  EXPECT_FALSE(ReadCurrentPresetName(text));
+  EXPECT_EQ(text, "");
+
+  EXPECT_TRUE(WriteShowSetup(true));
+  EXPECT_TRUE(WriteRandomMode(true));
+  EXPECT_TRUE(WriteShuffleMode(false));
+  EXPECT_TRUE(WriteWallpapersState(true));
+  EXPECT_TRUE(WriteFileVersion("1.0.0.1"));
+  const std::string name = "Galaxy \xC3\xA9t\xC3\xA9 \xE2\x98\x85";  // non-ASCII survives the wide calls
+  EXPECT_TRUE(WriteCurrentPresetName(name));
+  EXPECT_TRUE(ReadShowSetup(on) && on);
+  EXPECT_TRUE(ReadRandomMode(on) && on);
+  EXPECT_TRUE(ReadShuffleMode(on) && !on);
+  EXPECT_TRUE(ReadWallpapersState(on) && on);
+  EXPECT_TRUE(ReadFileVersion(text));
+  EXPECT_EQ(text, "1.0.0.1");
+  EXPECT_TRUE(ReadCurrentPresetName(text));
+  EXPECT_EQ(text, name);
+  // The key exists but holds no Name: a missing text is empty, not a failure.
+  EXPECT_TRUE(WriteCurrentPresetName(""));
+  EXPECT_TRUE(ReadCurrentPresetName(text));
+  EXPECT_EQ(text, "");
+}
+
+TEST_P(RegistryStoreTest, TheEmptyNameIsTheListKeyItself) {
+  WriteRandomMode(true);
+  for (int n = 1; n <= kParamCount; ++n) {
+    double value;
+    EXPECT_FALSE(ReadListParam("", n, value));
+    EXPECT_EQ(value, ParamDefault(n));
+  }
+  EXPECT_TRUE(WriteListParam("", 4, 0.75));
+  double value;
+  EXPECT_TRUE(ReadListParam("", 4, value));
+  EXPECT_EQ(value, 0.75);
+  std::vector<std::string> names{"stale"};
+  EXPECT_TRUE(ListPresetNames(names));
+  EXPECT_TRUE(names.empty());  // values in the list key are no preset
+  EXPECT_FALSE(DeletePreset(""));
+  bool on = false;
+  EXPECT_TRUE(ReadRandomMode(on) && on);
+}
+
+TEST_P(RegistryStoreTest, PresetListEnumeratesDrawsAndDeletes) {
+  std::vector<std::string> names{"stale"};
+  EXPECT_FALSE(ListPresetNames(names));
+  EXPECT_TRUE(names.empty());
+  EXPECT_EQ(RandomPresetName(), "");
+
+  WriteListParam("Nebula", 1, 1);
+  for (int i = 0; i < 20; ++i) EXPECT_EQ(RandomPresetName(), "Nebula");
+
+  WriteListParam("galaxy", 1, 2);
+  WriteListParam("Comet", 1, 3);
+  WriteListParam("Comet", 2, 4);
+  EXPECT_TRUE(ListPresetNames(names));
+  EXPECT_EQ(names, (std::vector<std::string>{"Comet", "galaxy", "Nebula"}));
+  std::set<std::string> drawn;
+  for (int i = 0; i < 300; ++i) drawn.insert(RandomPresetName());
+  EXPECT_EQ(drawn, (std::set<std::string>{"Comet", "galaxy", "Nebula"}));
+
+  EXPECT_TRUE(DeletePreset("comet"));
+  EXPECT_FALSE(DeletePreset("Comet"));
+  EXPECT_FALSE(DeletePreset("galaxy\\.."));
+  EXPECT_FALSE(WriteListParam("a\\b", 1, 1));
+  EXPECT_TRUE(ListPresetNames(names));
+  EXPECT_EQ(names, (std::vector<std::string>{"galaxy", "Nebula"}));
+  double value;
+  EXPECT_FALSE(ReadListParam("Comet", 2, value));
+  EXPECT_EQ(value, ParamDefault(2));
+}
+
+TEST_P(RegistryStoreTest, WallpapersListReplacesEntriesAndDropsState) {
+  std::vector<WallpaperListItem> list{{"WP00000000", {2, "C:\\Pictures\\sea.jpg"}},
+                                      {"WP00000001", {0, "C:\\Pictures\\\xC3\xA9t\xC3\xA9.png"}},
+                                      {"WP00000002", {7, ""}}};
+  std::vector<WallpaperListItem> loaded{{"untouched", {1, "x"}}};
+  EXPECT_FALSE(LoadWallpapersList(loaded));
+  EXPECT_EQ(loaded.size(), 1u);
+
+  WriteWallpapersState(true);
+  registry_.WriteRaw("ListWallpapers\\WP00000005", "Style", RegistryType::Dword, std::string("\x01\0\0\0", 4));
+  EXPECT_TRUE(SaveWallpapersList(list));
+  bool on = true;
+  EXPECT_FALSE(ReadWallpapersState(on));
+  EXPECT_FALSE(on);
+  EXPECT_TRUE(LoadWallpapersList(loaded));
+  EXPECT_EQ(loaded, list);  // the old fifth entry is gone
+
+  registry_.WriteRaw("ListWallpapers\\WP00000003", "Style", RegistryType::String, "2");
+  EXPECT_TRUE(LoadWallpapersList(loaded));
+  ASSERT_EQ(loaded.size(), 4u);
+  EXPECT_EQ(loaded[3], (WallpaperListItem{"WP00000003", {0, ""}}));
+
+  EXPECT_FALSE(SaveWallpapersList({{"", {1, "a"}}, {"WP00000000", {1, "b"}}}));
+  EXPECT_TRUE(LoadWallpapersList(loaded));
+  EXPECT_EQ(loaded, (std::vector<WallpaperListItem>{{"WP00000000", {1, "b"}}}));
+}
+
+TEST_P(RegistryStoreTest, DeletingEntriesKeepsAParentThatHasOtherKeys) {
+  RegistryBackend& backend = Backend();
+  WriteListParam("Galaxy", 1, 1);
+  ASSERT_TRUE(backend.OpenKey(registry_.Parent() + "\\Other", true));
+  EXPECT_TRUE(DeleteRegistryEntries());
+  EXPECT_FALSE(RegistryEntriesExist());
+  EXPECT_TRUE(backend.OpenKey(registry_.Parent(), false));
+
+  backend.DeleteKeyTree(registry_.Parent() + "\\Other");
+  WriteShowSetup(true);
+  EXPECT_TRUE(DeleteRegistryEntries());
+  EXPECT_FALSE(backend.OpenKey(registry_.Parent(), false));
+  EXPECT_FALSE(DeleteRegistryEntries());  // nothing left to delete
+}
+
+#ifdef _WIN32
+INSTANTIATE_TEST_SUITE_P(Backends, RegistryStoreTest, ::testing::Values(false, true),
+                         [](const auto& info) { return info.param ? "Win32" : "Memory"; });
+#else
+INSTANTIATE_TEST_SUITE_P(Backends, RegistryStoreTest, ::testing::Values(false),
+                         [](const auto& info) { return "Memory"; });
+#endif
+
+TEST(MemoryRegistry, HandlesOfDeletedOrReadOnlyKeysFailSafely) {
+  MemoryRegistry registry;
+  EXPECT_FALSE(registry.OpenKey("A\\B", false));
+  auto writable = registry.OpenKey("A\\B", true);
+  ASSERT_TRUE(writable);
+  auto readOnly = registry.OpenKey("a\\b", false);
+  ASSERT_TRUE(readOnly);
+  EXPECT_FALSE(readOnly->WriteValue("X", RegistryType::String, "1"));
+  EXPECT_TRUE(writable->WriteValue("X", RegistryType::String, "1"));
+  EXPECT_FALSE(registry.DeleteKeyTree(""));
+  EXPECT_TRUE(registry.DeleteKeyTree("A"));
+  RegistryType type;
+  std::string data;
+  std::vector<std::string> names;
+  uint32_t count;
+  EXPECT_FALSE(writable->WriteValue("X", RegistryType::String, "2"));
+  EXPECT_FALSE(readOnly->ReadValue("X", type, data));
+  EXPECT_FALSE(readOnly->SubkeyNames(names));
+  EXPECT_FALSE(readOnly->SubkeyCount(count));
+}
+
+}  // namespace
+}  // namespace corvane
