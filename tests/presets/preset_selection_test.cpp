@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <set>
 #include <vector>
 
 #include "figure/preset_params.h"
@@ -16,8 +17,7 @@ namespace {
 class RecordingSink : public ParamSink {
  public:
   void SetParam(int number, double value) override { sent.emplace_back(number, value); }
-  // The preset as the last 69 values sent.
-  TPresetParams LastPreset() const {
+  TPresetParams LastPreset() const {  // the last 69 values sent
     TPresetParams preset;
     for (size_t i = sent.size() - kParamCount; i < sent.size(); ++i) preset.SetValue(sent[i].first, sent[i].second);
     return preset;
@@ -69,10 +69,9 @@ TEST_F(PresetSelectionTest, SessionPresetFollowsRandomAndName) {
   StorePreset("Galaxy", 50);
   StorePreset("Comet", 60);
   MakeCurrent("Comet");
-  std::vector<std::string> chosen;
-  for (int i = 0; i < 100; ++i) chosen.push_back(ChooseSessionPreset());
-  EXPECT_NE(std::count(chosen.begin(), chosen.end(), "Galaxy"), 0);
-  EXPECT_NE(std::count(chosen.begin(), chosen.end(), "Comet"), 0);
+  std::set<std::string> chosen;
+  for (int i = 0; i < 100; ++i) chosen.insert(ChooseSessionPreset());
+  EXPECT_EQ(chosen, (std::set<std::string>{"Comet", "Galaxy"}));
 
   WriteRandomMode(false);
   EXPECT_EQ(ChooseSessionPreset(), "Comet");
@@ -86,9 +85,7 @@ TEST_F(PresetSelectionTest, SessionPresetFollowsRandomAndName) {
   EXPECT_EQ(sink.LastPreset(), TPresetParams::Defaults());
 
   ForgetCurrent();
-  std::string name = "stale";
-  EXPECT_TRUE(ReadCurrentPresetName(name));
-  EXPECT_EQ(name, "");
+  EXPECT_EQ(ChooseSessionPreset(), "");
 }
 
 TEST_F(PresetSelectionTest, ShuffleChangesEveryThirtyToTwoHundredNineAndAHalfSeconds) {
@@ -118,9 +115,7 @@ TEST_F(PresetSelectionTest, WithoutShuffleTheCountdownNeverRunsDown) {
   SaverPresetSession saver;
   saver.Start(sink);
   EXPECT_FALSE(saver.ShuffleEnabled());
-  int countdown = saver.PresetChangeCountdown();
   EXPECT_EQ(TicksUntilChange(saver, sink, 2000), -1);
-  EXPECT_EQ(saver.PresetChangeCountdown(), countdown);
 
   WriteShuffleMode(true);  // takes effect at the next session only
   EXPECT_EQ(TicksUntilChange(saver, sink, 2000), -1);
