@@ -1,8 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <string>
+
 #include "render/osmesa_render_context.h"
 #include "render/renderer.h"
-#include "fake_calcer.h"
+#include "render_fixtures.h"
 
 namespace corvane {
 namespace {
@@ -13,16 +16,181 @@ class RendererTest : public ::testing::Test {
  protected:
   void SetUp() override { ASSERT_TRUE(context.Init()); }
   TRenderer& Renderer() { return *context.Renderer(); }
+  std::string Status() { return std::string(Renderer().GetStatusText()->View()); }
 
   FakeCalcer calcer;
   ManualFrameClock clock;
-  OSMesaRenderContext context{calcer, OffscreenSurface{64, 48, true, 16}, clock};
+  OSMesaRenderContext context{calcer, OffscreenSurface{64, 48, true, 0}, clock};
 };
 
-TEST_F(RendererTest, StartsFromTheTemplate) {
-  EXPECT_EQ(Renderer().GetStatusText()->View(), "FPS : 0  ");
-  EXPECT_EQ(Renderer().GetParam(3), 14);
-  EXPECT_EQ(Renderer().GetParam(64), 1);
+TEST_F(RendererTest, KeepsItsOwnParametersClampedAndForwardsTheRest) {
+  TRenderer& r = Renderer();
+  r.SetParam(64, 9);
+  EXPECT_EQ(r.GetParam(64), 6);
+  r.SetParam(64, -2.5);  // |value| rounded half to even
+  EXPECT_EQ(r.GetParam(64), 2);
+  r.SetParam(64, 3.5);
+  EXPECT_EQ(r.GetParam(64), 4);
+
+  r.SetParam(69, 300);
+  EXPECT_EQ(r.GetParam(69), 255);
+  r.SetParam(3, -20);
+  EXPECT_EQ(r.GetParam(3), 20);
+
+  r.SetParam(65, 1.7);
+  r.SetParam(66, 0.5);
+  uint8_t red, green, blue, alpha;
+  r.GetBackgroundColor(red, green, blue, alpha);
+  EXPECT_EQ(red, 255);
+  EXPECT_EQ(green, 128);  // 127.5 rounds to even
+  EXPECT_EQ(blue, 0);
+  EXPECT_EQ(r.GetParam(65), 1.7);  // stored as given
+
+  for (int number : {1, 2, 4, 45, 54}) r.SetParam(number, number * 10.0);
+  EXPECT_EQ(calcer.params.size(), 5u);
+  EXPECT_EQ(r.GetParam(54), 540);
+  EXPECT_EQ(calcer.params.count(3), 0u);
+  EXPECT_EQ(calcer.params.count(64), 0u);
+}
+
+TEST_F(RendererTest, MotionBlurRestartIsArmedOnlyWhenBlurSwitchesOn) {
+  TRenderer& r = Renderer();
+  r.SetParam(69, 10);
+  EXPECT_EQ(r.State().MotionBlurRestart, 1);
+  r.SetParam(69, 20);
+  EXPECT_EQ(r.State().MotionBlurRestart, 0);
+  r.SetParam(69, 0);
+  r.SetParam(69, 0);
+  EXPECT_EQ(r.State().MotionBlurRestart, 0);
+}
+
+TEST(RendererNoAlpha, BlendingFallsToOneOnAContextWithoutAlphaBits) {
+  // MaxBlending is process-wide and never rises again: keep it in a child,
+  // started afresh because the driver's threads do not survive a fork.
+  GTEST_FLAG_SET(death_test_style, "threadsafe");
+  EXPECT_EXIT(
+      {
+        FakeCalcer calcer;
+        OSMesaRenderContext context(calcer, OffscreenSurface{16, 16, false, 0});
+        bool ok = context.Init() && MaxBlending() == 1;
+        context.Renderer()->SetParam(64, 5);
+        ok = ok && context.Renderer()->GetParam(64) == 1;
+        context.Renderer()->SetParam(64, 0);
+        ok = ok && context.Renderer()->GetParam(64) == 0;
+        std::exit(ok ? 0 : 1);
+      },
+      ::testing::ExitedWithCode(0), "");
+}
+
+TEST_F(RendererTest, StepTurnsElapsedTimeIntoTicks) {
+  TRenderer& r = Renderer();
+  test::Scene scene;
+  for (int i = 0; i < 5; ++i) scene.Add(1 + i % 2, -i, 0);
+  calcer.geometry = scene.Result();
+
+  // Less than half a tick: sleep for the elapsed time, no tick, no frame.
+  clock.Advance(6.6);
+  r.Step();
+  EXPECT_TRUE(calcer.ticks.empty());
+  EXPECT_TRUE(calcer.fetched.empty());
+  EXPECT_EQ(clock.Slept(), 7);
+  EXPECT_EQ(r.State().FrameCount, 0u);
+
+  // LastTickTime is 0, the clock 13.6: one tick.
+  r.Step();
+  ASSERT_EQ(calcer.ticks.size(), 1u);
+  EXPECT_EQ(calcer.ticks[0], 1u);
+  EXPECT_EQ(r.State().LastTickTime, 14);
+  EXPECT_EQ(r.State().StatusText.View(), "Rep : 1  Tr : 40");
+
+  // A stall of 2000 ms: 143 ticks are due, 100 are sent, the rest dropped.
+  clock.Advance(2000);
+  r.Step();
+  EXPECT_EQ(calcer.ticks.back(), 100u);
+  EXPECT_EQ(r.State().LastTickTime, 14 + 2002);
+  EXPECT_EQ(r.State().StatusText.View(), "Rep : Overload  Tr : 40");
+  EXPECT_EQ(calcer.fetched.size(), 2u);
+  EXPECT_EQ(Status(), "FPS : 2  Rep : Overload  Tr : 40");
+  EXPECT_EQ(Status(), "FPS : 0  Rep : Overload  Tr : 40");
+}
+
+TEST_F(RendererTest, ZeroTickLengthAndFrozenTime) {
+  TRenderer& r = Renderer();
+  r.SetParam(3, 0);
+  clock.Advance(5);
+  r.Step();
+  r.Step();
+  EXPECT_EQ(calcer.ticks, (std::vector<uint32_t>{0, 0}));
+  EXPECT_EQ(r.State().LastTickTime, 5);
+  EXPECT_EQ(r.State().StatusText.View(), "Rep : Overload  Tr : 0");
+
+  r.SetParam(3, 14);
+  r.SetTimeFrozen(true);
+  clock.Advance(28);
+  r.Step();
+  EXPECT_EQ(calcer.ticks.size(), 2u);  // no tick sent, but a frame drawn
+  EXPECT_EQ(calcer.fetched.size(), 3u);
+  EXPECT_EQ(r.State().StatusText.View(), "Rep : 2  Tr : 0");
+}
+
+TEST_F(RendererTest, StateSurvivesARebuildOfTheRenderer) {
+  test::Scene scene;
+  scene.Add(2, -1, 0);
+  calcer.geometry = scene.Result();
+  clock.Advance(14);
+  Renderer().Step();
+  Renderer().Translate(10, -20, 30);
+  Renderer().SetParam(64, 0);
+  const RenderState before = Renderer().State();
+
+  context.Done();
+  EXPECT_EQ(context.Renderer(), nullptr);
+  EXPECT_EQ(context.State().FrameCount, 1u);
+  ASSERT_TRUE(context.Init());
+  EXPECT_EQ(Status(), "FPS : 1  Rep : 1  Tr : 8");
+  EXPECT_EQ(Renderer().GetParam(64), 0);
+  double now[16];
+  glGetDoublev(GL_MODELVIEW_MATRIX, now);
+  for (int i = 0; i < 16; ++i) EXPECT_DOUBLE_EQ(now[i], before.ModelView[i]) << i;
+}
+
+TEST_F(RendererTest, CaptureViewRecoversTheCamera) {
+  TRenderer& r = Renderer();
+  r.LookAt(1800, 1800, 1800, 0, 0, 0, -4082, 8165, -4082);
+  r.CaptureView();
+  const double tmpl[9] = {1800, 1800, 1800, 0, 0, 0, -4082, 8165, -4082};
+  for (int i = 0; i < 9; ++i) EXPECT_EQ(r.GetParam(55 + i), tmpl[i]) << 55 + i;
+
+  // A move in eye coordinates: 100 units towards the centre.
+  r.Translate(0, 0, 100);
+  r.CaptureView();
+  double step = std::round(100 / std::sqrt(3.0));
+  EXPECT_EQ(r.GetParam(55), 1800 - step);
+  EXPECT_EQ(r.GetParam(58), -step);
+
+  // Up along the line of sight makes the view singular: the camera stays.
+  r.LookAt(100, 0, 0, 0, 0, 0, 1, 0, 0);
+  EXPECT_NO_THROW(r.CaptureView());
+  const double kept[9] = {100, 0, 0, 0, 0, 0, 1, 0, 0};
+  for (int i = 0; i < 9; ++i) EXPECT_EQ(r.GetParam(55 + i), kept[i]) << 55 + i;
+}
+
+TEST_F(RendererTest, ViewportArmsTheTrailAndLeavesMovesOnTheModelView) {
+  TRenderer& r = Renderer();
+  r.SetViewport(0, 0, 40, -3, 45, 1, 1, 100000);
+  PixelBlock empty = r.GetPixels();
+  EXPECT_EQ(empty.width, 40);
+  EXPECT_EQ(empty.height, 0);
+  EXPECT_EQ(r.State().MotionBlurRestart, 1);
+
+  r.SetViewport(0, 0, 64, 48, 45, 64.0 / 48, 1, 100000);
+  double projection[16], after[16];
+  glGetDoublev(GL_PROJECTION_MATRIX, projection);
+  r.Translate(1, 2, 3);
+  r.Rotate(10, 20, 30);
+  glGetDoublev(GL_PROJECTION_MATRIX, after);
+  for (int i = 0; i < 16; ++i) EXPECT_EQ(after[i], projection[i]) << i;
+  EXPECT_NE(r.State().ModelView[12], 0);
 }
 
 }  // namespace

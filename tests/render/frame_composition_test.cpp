@@ -1,0 +1,235 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <vector>
+
+#include "render/motion_trail.h"
+#include "render/osmesa_render_context.h"
+#include "render/renderer.h"
+#include "render_fixtures.h"
+
+namespace corvane {
+namespace {
+
+using test::FakeCalcer;
+using test::Scene;
+
+// Draw calls seen through the loader's entry point: the index count and
+// the x of each octahedron's first vertex.
+struct DrawCall {
+  GLsizei count;
+  std::vector<float> firstX;
+};
+std::vector<DrawCall> g_calls;
+PFNGLDRAWELEMENTSPROC g_realDrawElements;
+int g_accumCalls;
+PFNGLACCUMPROC g_realAccum;
+
+void GLAD_API_PTR RecordDrawElements(GLenum mode, GLsizei count, GLenum type, const void* indices) {
+  void* pointer = nullptr;
+  glGetPointerv(GL_VERTEX_ARRAY_POINTER, &pointer);
+  DrawCall call{count, {}};
+  for (GLsizei k = 0; k < count / kIndicesPerOctahedron; ++k)
+    call.firstX.push_back(static_cast<const float*>(pointer)[k * kVerticesPerOctahedron * 3]);
+  g_calls.push_back(call);
+  g_realDrawElements(mode, count, type, indices);
+}
+
+void GLAD_API_PTR CountAccum(GLenum op, GLfloat value) {
+  ++g_accumCalls;
+  g_realAccum(op, value);
+}
+
+class FrameTest : public ::testing::TestWithParam<int> {
+ protected:
+  static constexpr int kWidth = 64, kHeight = 48;
+
+  void SetUp() override {
+    ASSERT_TRUE(context.Init());
+    g_realDrawElements = glad_glDrawElements;
+    glad_glDrawElements = RecordDrawElements;
+    g_realAccum = glad_glAccum;
+    glad_glAccum = CountAccum;
+    g_calls.clear();
+    g_accumCalls = 0;
+    Renderer().SetViewport(0, 0, kWidth, kHeight, 45, double{kWidth} / kHeight, 1, 100000);
+    Renderer().LookAt(0, 0, 10, 0, 0, 0, 0, 1, 0);
+  }
+  void TearDown() override {
+    glad_glDrawElements = g_realDrawElements;
+    glad_glAccum = g_realAccum;
+  }
+
+  TRenderer& Renderer() { return *context.Renderer(); }
+  // One frame step that fetches the scene (and draws what it had before).
+  void Fetch(const Scene& scene) {
+    calcer.geometry = scene.Result();
+    clock.Advance(14);
+    Renderer().Step();
+    g_calls.clear();
+  }
+  void Draw(const Scene& scene) {
+    Fetch(scene);
+    Renderer().Repaint();
+  }
+  const uint8_t* Pixel(int x, int y) const { return &context.Buffer()[(static_cast<size_t>(y) * kWidth + x) * 4]; }
+  const uint8_t* Centre() const { return Pixel(kWidth / 2, kHeight / 2); }
+  std::vector<float> DrawOrder() const {
+    std::vector<float> order;
+    for (const DrawCall& call : g_calls) order.insert(order.end(), call.firstX.begin(), call.firstX.end());
+    return order;
+  }
+
+  FakeCalcer calcer;
+  ManualFrameClock clock;
+  OSMesaRenderContext context{calcer, OffscreenSurface{kWidth, kHeight, true, GetParam()}, clock};
+};
+
+INSTANTIATE_TEST_SUITE_P(AccumulationBits, FrameTest, ::testing::Values(16, 0));
+
+TEST_P(FrameTest, EmptyListsGiveTheBackgroundAndNoDrawCall) {
+  Renderer().SetBackgroundColor(30, 60, 90, 255);
+  Draw(Scene{});
+  EXPECT_TRUE(g_calls.empty());
+  for (int y = 0; y < kHeight; ++y)
+    for (int x = 0; x < kWidth; ++x) ASSERT_EQ(Pixel(x, y)[2], 90) << x << "," << y;
+}
+
+TEST_P(FrameTest, OctahedraGoInBatchesOf64) {
+  Scene scene;
+  for (int i = 0; i < 40; ++i) scene.Add(1, -i, static_cast<float>(i));
+  for (int i = 0; i < 25; ++i) scene.Add(2, -i, static_cast<float>(100 + i));
+  Draw(scene);
+  ASSERT_EQ(g_calls.size(), 2u);
+  EXPECT_EQ(g_calls[0].count, 1536);
+  EXPECT_EQ(g_calls[1].count, 24);
+  std::vector<float> order = DrawOrder();
+  std::sort(order.begin(), order.end());
+  EXPECT_EQ(std::unique(order.begin(), order.end()), order.end());  // every record once
+  EXPECT_EQ(order.size(), 65u);
+}
+
+TEST_P(FrameTest, MergesBothListsByKeyInTheModesDirection) {
+  Scene equal;
+  equal.Add(1, 5, 1);
+  equal.Add(1, 5, 2);
+  equal.Add(2, 5, 3);
+  Renderer().SetParam(64, 1);
+  Draw(equal);
+  EXPECT_EQ(DrawOrder(), (std::vector<float>{1, 2, 3}));
+  for (int nearestFirst : {3, 5}) {
+    Renderer().SetParam(64, nearestFirst);
+    Draw(equal);
+    EXPECT_EQ(DrawOrder(), (std::vector<float>{3, 2, 1})) << nearestFirst;
+  }
+
+  // A maker's order puts a key of 0 (a point at the eye) first, while the
+  // merge compares signed keys.
+  Scene eye;
+  eye.Add(1, 0, 1);
+  eye.Add(1, -1000, 2);
+  eye.Add(1, -5, 3);
+  eye.Add(2, -800, 4);
+  Renderer().SetParam(64, 1);
+  Draw(eye);
+  EXPECT_EQ(DrawOrder(), (std::vector<float>{4, 1, 2, 3}));
+  Renderer().SetParam(64, 3);
+  Draw(eye);
+  EXPECT_EQ(DrawOrder(), (std::vector<float>{3, 4, 2, 1}));
+}
+
+// The blend factor `factor` for one channel (alpha: channel 3).
+double Factor(GLenum factor, const double* src, const double* dst, int channel) {
+  switch (factor) {
+    case GL_ZERO: return 0;
+    case GL_ONE: return 1;
+    case GL_SRC_COLOR: return src[channel];
+    case GL_ONE_MINUS_SRC_COLOR: return 1 - src[channel];
+    case GL_DST_COLOR: return dst[channel];
+    case GL_ONE_MINUS_DST_COLOR: return 1 - dst[channel];
+    case GL_SRC_ALPHA: return src[3];
+    case GL_ONE_MINUS_SRC_ALPHA: return 1 - src[3];
+    case GL_DST_ALPHA: return dst[3];
+    case GL_ONE_MINUS_DST_ALPHA: return 1 - dst[3];
+    case GL_SRC_ALPHA_SATURATE: return channel == 3 ? 1 : std::min(src[3], 1 - dst[3]);
+  }
+  ADD_FAILURE() << "factor " << factor;
+  return 0;
+}
+
+TEST_P(FrameTest, EachBlendingModeComposesOverTheBackground) {
+  struct Mode {
+    GLenum source, destination;
+  };
+  const Mode modes[7] = {{GL_SRC_ALPHA, GL_ONE},
+                         {GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA},
+                         {GL_SRC_ALPHA, GL_ONE_MINUS_DST_ALPHA},
+                         {GL_SRC_ALPHA_SATURATE, GL_ONE},
+                         {GL_SRC_ALPHA_SATURATE, GL_ONE_MINUS_SRC_ALPHA},
+                         {GL_SRC_ALPHA_SATURATE, GL_DST_ALPHA},
+                         {GL_SRC_ALPHA_SATURATE, GL_ONE_MINUS_DST_ALPHA}};
+  const uint8_t background[4] = {40, 80, 120, 100};
+  const uint8_t color[4] = {200, 100, 50, 150};
+  Scene one;
+  one.Add(1, -10, 4, 4, color);  // an octahedron of radius 4 around the origin
+  Renderer().SetBackgroundColor(background[0], background[1], background[2], background[3]);
+  for (int index = 0; index < 7; ++index) {
+    Renderer().SetParam(64, index);
+    Draw(one);
+    double src[4], dst[4];
+    for (int c = 0; c < 4; ++c) {
+      src[c] = color[c] / 255.0;
+      dst[c] = background[c] / 255.0;
+    }
+    for (int c = 0; c < 4; ++c) {
+      double expected = src[c] * Factor(modes[index].source, src, dst, c) +
+                        dst[c] * Factor(modes[index].destination, src, dst, c);
+      EXPECT_NEAR(Centre()[c], 255 * std::min(expected, 1.0), 1.5) << "mode " << index << " channel " << c;
+    }
+  }
+}
+
+TEST_P(FrameTest, MotionBlurLoadsFirstThenBlendsAndRestartsAfterAResize) {
+  Scene figure;
+  figure.Add(1, -10, 4, 4);
+  Draw(figure);
+  Renderer().SetParam(69, 128);
+  Renderer().Repaint();  // first frame with blur: loaded, shown as drawn
+  EXPECT_EQ(Centre()[0], 255);
+  Fetch(Scene{});  // the figure once more, blended over itself
+  EXPECT_EQ(Centre()[0], 255);
+  const double k = 0.99 * std::sqrt(128 / 255.0);
+  EXPECT_FLOAT_EQ(MotionBlurWeight(128), static_cast<float>(k));
+  Renderer().Repaint();
+  EXPECT_NEAR(Centre()[0], 255 * k, 1);
+  Renderer().Repaint();
+  EXPECT_NEAR(Centre()[0], 255 * k * k, 1);
+  EXPECT_EQ(Pixel(0, 0)[0], 0);
+
+  Renderer().SetViewport(0, 0, kWidth, kHeight, 45, double{kWidth} / kHeight, 1, 100000);
+  Renderer().Repaint();  // the trail starts again from this frame
+  EXPECT_EQ(Centre()[0], 0);
+  EXPECT_EQ(g_accumCalls > 0, GetParam() > 0);  // the accumulation buffer where there is one
+}
+
+TEST_P(FrameTest, StrongestTrailFadesToTheBackground) {
+  Scene figure;
+  figure.Add(1, -10, 4, 4);
+  Renderer().SetBackgroundColor(30, 60, 90, 255);
+  Draw(figure);
+  Renderer().SetParam(69, 255);
+  Renderer().Repaint();
+  Fetch(Scene{});
+  for (int frame = 0; frame < 800; ++frame) Renderer().Repaint();
+  // The in-memory trail fades exactly; a 16-bit accumulation buffer
+  // settles within one colour level, by its own rounding.
+  const int tolerance = GetParam() > 0 ? 1 : 0;
+  const uint8_t background[3] = {30, 60, 90};
+  for (int y = 0; y < kHeight; ++y)
+    for (int x = 0; x < kWidth; ++x)
+      for (int c = 0; c < 3; ++c) ASSERT_NEAR(Pixel(x, y)[c], background[c], tolerance) << x << "," << y;
+}
+
+}  // namespace
+}  // namespace corvane
