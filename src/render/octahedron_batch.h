@@ -58,7 +58,15 @@ inline void ExpandOctahedron(const VertexRecord& record, int slot, OctahedronBat
   for (int i = 0; i < kVerticesPerOctahedron; ++i) std::memcpy(c + 4 * i, &color, sizeof color);
 }
 
-inline void PrefetchRecord(const VertexRecord* record) {
+// Forced inline: a function made of prefetches alone looks free of effects
+// to the optimiser, which then drops the calls to it.
+#if defined(_MSC_VER) && !defined(__clang__)
+#define CORVANE_PREFETCH_INLINE __forceinline
+#else
+#define CORVANE_PREFETCH_INLINE inline __attribute__((always_inline))
+#endif
+
+CORVANE_PREFETCH_INLINE void PrefetchRecord(const VertexRecord* record) {
 #if defined(_MSC_VER) && !defined(__clang__)
   _mm_prefetch(reinterpret_cast<const char*>(record), _MM_HINT_T0);
   _mm_prefetch(reinterpret_cast<const char*>(record) + 51, _MM_HINT_T0);
@@ -68,6 +76,42 @@ inline void PrefetchRecord(const VertexRecord* record) {
 #endif
 }
 
+// One list's walk along its drawing order, forwards or backwards, with the
+// key at the cursor at hand and the records and keys ahead requested early:
+// they come in key order, scattered in memory.
+class ListWalk {
+ public:
+  ListWalk(const MakerList& list, bool backwards)
+      : list_(list), step_(backwards ? -1 : 1), left_(list.count), at_(backwards ? int64_t{list.count} - 1 : 0) {
+    for (int64_t k = 0; k < kAhead && k < left_; ++k) Prefetch(at_ + step_ * k);
+    if (left_ > 0) key_ = KeyAt(at_);
+  }
+  bool Live() const { return left_ > 0; }
+  int32_t Key() const { return key_; }
+  const VertexRecord& Take() {
+    const VertexRecord& record = list_.vertices[list_.order[at_] - 1];
+    if (left_ > kAhead) Prefetch(at_ + step_ * kAhead);
+    at_ += step_;
+    if (--left_ > 0) key_ = KeyAt(at_);
+    return record;
+  }
+
+ private:
+  static constexpr int64_t kAhead = 32;
+  int32_t KeyAt(int64_t at) const { return list_.keys[list_.order[at] - 1]; }
+  CORVANE_PREFETCH_INLINE void Prefetch(int64_t at) const {
+    uint32_t record = list_.order[at] - 1;
+    PrefetchRecord(&list_.vertices[record]);
+    PrefetchRecord(reinterpret_cast<const VertexRecord*>(&list_.keys[record]));
+  }
+
+  MakerList list_;
+  int64_t step_;
+  int64_t left_;
+  int64_t at_;
+  int32_t key_ = 0;
+};
+
 // Merges the two lists by key into one drawing order and expands every
 // record into the batch; `draw(n)` is called with the number of octahedra
 // each time the batch is full and once for the rest. Farthest first
@@ -76,41 +120,22 @@ inline void PrefetchRecord(const VertexRecord* record) {
 template <typename Draw>
 void ComposeOctahedra(const MakerList& list1, const MakerList& list2, bool nearestFirst, OctahedronBatch& batch,
                       Draw&& draw) {
-  // Cursors are 0-based here; a list is finished when its cursor leaves
-  // 0..count-1.
-  const int64_t step = nearestFirst ? -1 : 1;
-  int64_t i = nearestFirst ? int64_t{list1.count} - 1 : 0;
-  int64_t j = nearestFirst ? int64_t{list2.count} - 1 : 0;
-  auto live = [](int64_t cursor, const MakerList& list) { return cursor >= 0 && cursor < int64_t{list.count}; };
-  // Records come in key order, scattered in memory: fetch a few ahead.
-  constexpr int64_t kAhead = 8;
-  auto prefetch = [&](const MakerList& list, int64_t cursor) {
-    int64_t ahead = cursor + step * kAhead;
-    if (live(ahead, list)) PrefetchRecord(&list.vertices[list.order[ahead] - 1]);
-  };
-
+  ListWalk walk1(list1, nearestFirst), walk2(list2, nearestFirst);
   int n = 0;
-  auto take = [&](const MakerList& list, int64_t& cursor) {
-    prefetch(list, cursor);
-    ExpandOctahedron(list.vertices[list.order[cursor] - 1], n, batch);
-    cursor += step;
+  auto take = [&](ListWalk& walk) {
+    ExpandOctahedron(walk.Take(), n, batch);
     if (++n == kBatchSize) {
       draw(n);
       n = 0;
     }
   };
-
-  while (live(i, list1) && live(j, list2)) {
-    int32_t a = list1.keys[list1.order[i] - 1];
-    int32_t b = list2.keys[list2.order[j] - 1];
-    bool second = nearestFirst ? a <= b : a > b;
-    if (second)
-      take(list2, j);
-    else
-      take(list1, i);
+  if (nearestFirst) {
+    while (walk1.Live() && walk2.Live()) take(walk1.Key() <= walk2.Key() ? walk2 : walk1);
+  } else {
+    while (walk1.Live() && walk2.Live()) take(walk1.Key() > walk2.Key() ? walk2 : walk1);
   }
-  while (live(i, list1)) take(list1, i);
-  while (live(j, list2)) take(list2, j);
+  while (walk1.Live()) take(walk1);
+  while (walk2.Live()) take(walk2);
   if (n > 0) draw(n);
 }
 
