@@ -7,6 +7,7 @@
 #include <limits>
 #include <string>
 
+#include "figure/matrix4.h"
 #include "render/gl_error.h"
 #include "render/swap_control.h"
 
@@ -260,8 +261,35 @@ void TRenderer::Rotate(double ax, double ay, double az) {
   CheckGLError();
 }
 
+// Derives eye, centre and up from the current model-view matrix: the eye
+// origin, a point at the old viewing distance ahead and a point 10000 up,
+// taken back to world coordinates. A singular matrix keeps the old camera.
 void TRenderer::CaptureView() {
-  // TODO(render): needs the figure layer's InvertMatrix4.
+  const double dx = state_.CenterX - state_.EyeX, dy = state_.CenterY - state_.EyeY, dz = state_.CenterZ - state_.EyeZ;
+  const double distance = std::sqrt(dx * dx + dy * dy + dz * dz);
+  CheckGLError();
+  Matrix4 m;
+  glGetDoublev(GL_MODELVIEW_MATRIX, m.data());
+  CheckGLError();
+  Matrix4 inverse;
+  try {
+    inverse = InvertMatrix4(m);
+  } catch (const EDetMatrixZero&) {
+    return;
+  }
+  // Column-major matrix times the column (x, y, z, 1).
+  auto transform = [&](double x, double y, double z, double (&out)[3]) {
+    for (int r = 0; r < 3; ++r) out[r] = inverse[r] * x + inverse[4 + r] * y + inverse[8 + r] * z + inverse[12 + r];
+  };
+  double eye[3], center[3], up[3];
+  transform(0, 0, 0, eye);
+  transform(0, 0, -distance, center);
+  transform(0, 10000, 0, up);
+  for (int i = 0; i < 3; ++i) {
+    state_.*kCamera[i] = RoundHalfEven(eye[i]);
+    state_.*kCamera[3 + i] = RoundHalfEven(center[i]);
+    state_.*kCamera[6 + i] = RoundHalfEven(up[i] - eye[i]);
+  }
 }
 
 void TRenderer::Step() {
