@@ -4,6 +4,7 @@
 
 #include "fake_calcer.h"
 #include "os/exception.h"
+#include "plain_window_render.h"
 #include "render/renderer_to_pbuffer.h"
 #include "support/test_support.h"
 #include "support/test_window.h"
@@ -13,18 +14,6 @@ namespace {
 
 constexpr int kWidth = 160;
 constexpr int kHeight = 120;
-
-// A driver that reports no pbuffer extension.
-class RenderWithoutPbuffers : public TRender {
- public:
-  using TRender::TRender;
-
- protected:
-  bool CreateRenderer() override {
-    GLAD_WGL_ARB_pbuffer = 0;
-    return TRender::CreateRenderer();
-  }
-};
 
 struct RGB {
   int r, g, b;
@@ -46,7 +35,7 @@ class WindowRender : public ::testing::TestWithParam<bool> {
     vertices_[0] = record;
     calcer_.geometry = {vertices_, keys_, order_, nullptr, nullptr, nullptr, 1, 0};
     render_ = OffScreen() ? std::make_unique<TRender>(calcer_, clock_)
-                          : std::make_unique<RenderWithoutPbuffers>(calcer_, clock_);
+                          : std::make_unique<test::RenderWithoutPbuffers>(calcer_, clock_);
   }
   bool OffScreen() const { return GetParam(); }
 

@@ -1,0 +1,216 @@
+#include "drawer/drawer.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <ctime>
+#include <filesystem>
+#include <regex>
+#include <thread>
+
+#include "drawer/snapshot.h"
+#include "drawer_surface.h"
+#include "fake_calc_thread.h"
+#include "os/clock.h"
+#include "os/process.h"
+#include "support/test_support.h"
+
+namespace corvane {
+namespace {
+
+using test::DrawerSurface;
+
+constexpr int kWidth = DrawerSurface::kWidth;
+constexpr int kHeight = DrawerSurface::kHeight;
+
+struct RGB {
+  int r, g, b;
+  bool operator==(const RGB&) const = default;
+};
+
+RGB PixelAt(const PixelBlock& block, int x, int y) {
+  const uint8_t* p = block.pixels.get() + (static_cast<size_t>(y) * block.width + x) * 3;
+  return {p[0], p[1], p[2]};
+}
+
+int FramesInStatus(const std::string& status) {
+  std::smatch match;
+  return std::regex_search(status, match, std::regex("^FPS : (\\d+)  ")) ? std::stoi(match[1]) : -1;
+}
+
+class DrawerTest : public ::testing::TestWithParam<bool> {
+ protected:
+  DrawerTest() {
+    auto calc = std::make_unique<test::FakeCalcThread>();
+    calc_ = calc.get();
+    drawer_.reset(new TDrawer(std::move(calc), surface_.Factory()));
+    drawer_->Resume();
+  }
+
+  void Open() {
+    ASSERT_TRUE(drawer_->StartGL(surface_.Window()));
+    drawer_->SetViewport(0, 0, kWidth, kHeight, 45, double(kWidth) / kHeight, 1, 100000);
+  }
+  // Waits (without a time limit of its own) until frames are being drawn.
+  void WaitForFrames() {
+    while (FramesInStatus(drawer_->GetStatusText()) <= 0) SleepMs(5);
+  }
+  bool LogHas(const std::string& text) const { return log_.Contents().find(text) != std::string::npos; }
+
+  test::ScopedErrorLog log_;
+  DrawerSurface surface_{GetParam()};
+  test::FakeCalcThread* calc_ = nullptr;
+  std::unique_ptr<TDrawer> drawer_;
+};
+
+TEST_P(DrawerTest, AnswersNeutrallyBeforeStartGLAndForgetsWhatWasSentThen) {
+  EXPECT_EQ(calc_->Priority(), ThreadPriority::Normal);
+  drawer_->SetCalcPriority(ThreadPriority::Lower);
+  EXPECT_EQ(drawer_->CalcPriority(), ThreadPriority::Lower);
+
+  EXPECT_EQ(drawer_->GetParam(3), 0.0);
+  drawer_->SetParam(3, 99);
+  drawer_->Repaint();
+  drawer_->SetAnimating(true);
+  EXPECT_EQ(drawer_->GetStatusText(), "");
+  EXPECT_FALSE(drawer_->GetPixels().pixels);
+  EXPECT_EQ(drawer_->GetVSync(), 0);
+  EXPECT_EQ(drawer_->GetSyncMode(), 0);
+  EXPECT_EQ(drawer_->GetBackgroundColor(), BackgroundColor{});
+  EXPECT_TRUE(drawer_->StopGL());
+
+  Open();
+  EXPECT_EQ(drawer_->GetParam(3), 14.0);
+  EXPECT_EQ(drawer_->GetSyncMode(), 2);
+  drawer_->SetParam(3, 20);
+  drawer_->SetSyncMode(1);
+  EXPECT_EQ(drawer_->GetParam(3), 20.0);
+  EXPECT_EQ(drawer_->GetSyncMode(), 1);
+  // Not animating: Repaint draws, but no frame step counts.
+  drawer_->Repaint();
+  EXPECT_EQ(FramesInStatus(drawer_->GetStatusText()), 0);
+  EXPECT_EQ(log_.Contents(), "");
+}
+
+TEST_P(DrawerTest, ShowsTheFigureInItsColoursOverTheBackground) {
+  Open();
+  drawer_->SetBackgroundColor({0, 0, 255, 255});
+  EXPECT_EQ(drawer_->GetBackgroundColor(), (BackgroundColor{0, 0, 255, 255}));
+  drawer_->SetAnimating(true);
+  WaitForFrames();
+  const PixelBlock block = drawer_->GetPixels();
+  ASSERT_EQ(block.width, kWidth);
+  ASSERT_EQ(block.height, kHeight);
+  EXPECT_EQ(PixelAt(block, kWidth / 2, kHeight / 2), (RGB{255, 0, 0}));
+  EXPECT_EQ(PixelAt(block, 1, 1), (RGB{0, 0, 255}));
+  EXPECT_EQ(PixelAt(block, kWidth - 2, kHeight - 2), (RGB{0, 0, 255}));
+  EXPECT_EQ(log_.Contents(), "");
+}
+
+TEST_P(DrawerTest, StartsAnimatesPausesRepaintsAndStopsManyTimesWhileParametersArrive) {
+  std::atomic<bool> sending{true};
+  std::thread sender([&] {
+    for (int i = 0; sending; ++i) {
+      drawer_->SetParam(64, i % 2);
+      drawer_->SetParam(69, i % 3 * 60);
+      drawer_->Rotate(1, 0, 0);
+      if (i % 50 == 0) drawer_->Restart();
+      SleepMs(1);
+    }
+  });
+#if defined(_WIN32)
+  constexpr int kRounds = 4;
+#else
+  constexpr int kRounds = 25;
+#endif
+  for (int round = 0; round < kRounds; ++round) {
+    Open();
+    drawer_->SetAnimating(true);
+    WaitForFrames();
+    drawer_->SetAnimating(false);
+    drawer_->GetStatusText();
+    drawer_->Repaint();
+    EXPECT_EQ(FramesInStatus(drawer_->GetStatusText()), 0) << "a frame step while paused";
+    EXPECT_TRUE(drawer_->GetPixels().pixels);
+    EXPECT_TRUE(drawer_->StopGL());
+  }
+  sending = false;
+  sender.join();
+  EXPECT_FALSE(drawer_->Finished());
+  EXPECT_EQ(log_.Contents(), "");
+}
+
+TEST_P(DrawerTest, SecondStartGLEndsTheThreadWithALoggedError) {
+  Open();
+  EXPECT_FALSE(drawer_->StartGL(surface_.Window()));
+  EXPECT_TRUE(drawer_->Finished());
+  EXPECT_TRUE(LogHas("Handler     :  TDrawer"));
+  EXPECT_TRUE(LogHas("Exception   :  EDrawerError"));
+  EXPECT_TRUE(LogHas("Message     :  GL already started."));
+  EXPECT_EQ(drawer_->GetParam(3), 0.0);
+  EXPECT_TRUE(calc_->Stopped());
+}
+
+TEST_P(DrawerTest, SnapshotOfASecondIsOneBmpEqualToThePixels) {
+  Open();
+  drawer_->SetBackgroundColor({0, 64, 0, 255});
+  drawer_->Repaint();
+  test::TempDir dir;
+  const std::string folder = dir.File("ScreenShots") + std::string(1, PathSeparator());
+  std::string first, second;
+  for (;;) {  // both within one wall-clock second
+    const std::time_t before = std::time(nullptr);
+    first = drawer_->SaveSnapshot(folder);
+    second = drawer_->SaveSnapshot(folder);
+    if (std::time(nullptr) == before) break;
+    std::filesystem::remove_all(std::filesystem::path(folder));
+  }
+  ASSERT_FALSE(first.empty());
+  EXPECT_TRUE(second.empty());
+  EXPECT_TRUE(std::regex_match(first.substr(folder.size()),
+                               std::regex("_ScreenShot_\\d\\d-\\d\\d-\\d{4}_\\d\\d-\\d\\d-\\d\\d_\\.bmp")))
+      << first;
+  const auto files = std::distance(std::filesystem::directory_iterator(folder), {});
+  EXPECT_EQ(files, 1);
+  const std::vector<uint8_t> expected = EncodeBmp(drawer_->GetPixels());
+  EXPECT_EQ(test::ReadWholeFile(first), std::string(expected.begin(), expected.end()));
+}
+
+// Natively there is one renderer on the OSMesa buffer; Windows has both.
+#if defined(_WIN32)
+const bool kOffScreen[] = {false, true};
+#else
+const bool kOffScreen[] = {true};
+#endif
+INSTANTIATE_TEST_SUITE_P(Renderers, DrawerTest, ::testing::ValuesIn(kOffScreen),
+                         [](const auto& info) { return info.param ? "OffScreen" : "Plain"; });
+
+TEST(DrawerFailures, UnknownCommandEndsTheThreadAndReleasesBlockedSenders) {
+  test::ScopedErrorLog log;
+  DrawerSurface surface;
+  auto calc = std::make_unique<test::FakeCalcThread>();
+  test::FakeCalcThread& fake = *calc;
+  std::unique_ptr<TDrawer> drawer(new TDrawer(std::move(calc), surface.Factory()));
+  drawer->Resume();
+  ASSERT_TRUE(drawer->StartGL(surface.Window()));
+
+  // Keep the drawing thread busy in a restart while the senders queue up.
+  fake.HoldResets(true);
+  drawer->Restart();
+  fake.WaitForResets(2);
+  drawer->Queue().PushCommand(25, NoRetData, nullptr);
+  double param = -1;
+  bool stopped = true;
+  std::thread waitingForParam([&] { param = drawer->GetParam(3); });
+  std::thread waitingForStop([&] { stopped = drawer->StopGL(); });
+  SleepMs(100);  // lets both senders block in their waits
+  fake.HoldResets(false);
+  waitingForParam.join();
+  waitingForStop.join();
+  EXPECT_EQ(param, 0.0);
+  EXPECT_FALSE(stopped);
+  EXPECT_NE(log.Contents().find("Message     :  Wrong CommandID : 25"), std::string::npos) << log.Contents();
+}
+
+}  // namespace
+}  // namespace corvane
