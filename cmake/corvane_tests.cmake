@@ -14,7 +14,7 @@ endif()
 
 # The OpenGL driver keeps some allocations for the life of the process.
 set(CORVANE_SANITIZER_ENV
-    "LSAN_OPTIONS=suppressions=${PROJECT_SOURCE_DIR}/tests/support/lsan.supp;UBSAN_OPTIONS=print_stacktrace=1")
+    "LSAN_OPTIONS=suppressions=${PROJECT_SOURCE_DIR}/tests/support/lsan.supp;TSAN_OPTIONS=suppressions=${PROJECT_SOURCE_DIR}/tests/support/tsan.supp;UBSAN_OPTIONS=print_stacktrace=1")
 
 # corvane_add_tests(<layer> SOURCES <files...> LIBS <targets...>)
 function(corvane_add_tests layer)
