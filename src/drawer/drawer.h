@@ -14,6 +14,7 @@
 
 #include "drawer/calc_thread.h"
 #include "os/exception.h"
+#include "presets/param_sink.h"
 #include "render/render_context.h"
 #include "workers/worker.h"
 
@@ -57,7 +58,7 @@ struct BackgroundColor {
   bool operator==(const BackgroundColor&) const = default;
 };
 
-class TDrawer : public TWorker {
+class TDrawer : public TWorker, public ParamSink {
  public:
   static constexpr uint32_t kParamsSize = 72;
   static constexpr uint32_t kRetDataSize = 16;
@@ -82,7 +83,8 @@ class TDrawer : public TWorker {
   void Repaint();
   void SetAnimating(bool animating);
   void SetTimeFrozen(bool frozen);
-  void SetParam(int number, double value);
+  // Also the sink that presets are applied to, one parameter at a time.
+  void SetParam(int number, double value) override;
   double GetParam(int number);
   std::string GetStatusText();
   void SetVSync(uint8_t mode);

@@ -82,7 +82,8 @@ TEST_P(DrawerTest, AnswersNeutrallyBeforeStartGLAndForgetsWhatWasSentThen) {
   Open();
   EXPECT_EQ(drawer_->GetParam(3), 14.0);
   EXPECT_EQ(drawer_->GetSyncMode(), 2);
-  drawer_->SetParam(3, 20);
+  ParamSink& presetSink = *drawer_;
+  presetSink.SetParam(3, 20);
   drawer_->SetSyncMode(1);
   EXPECT_EQ(drawer_->GetParam(3), 20.0);
   EXPECT_EQ(drawer_->GetSyncMode(), 1);
