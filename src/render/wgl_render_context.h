@@ -8,9 +8,13 @@
 
 namespace corvane {
 
+// Which renderers a window's context may start.
+enum class WindowRenderers { OffScreenFirst, PlainOnly };
+
 class TRender : public RenderContext {
  public:
-  explicit TRender(CalcClient& calcer, FrameClock& clock = SystemFrameClock());
+  explicit TRender(CalcClient& calcer, WindowRenderers renderers = WindowRenderers::OffScreenFirst,
+                   FrameClock& clock = SystemFrameClock());
   // Frees the renderer without stopping it and releases the rest, logging
   // failures instead of raising.
   ~TRender() override;
@@ -25,6 +29,7 @@ class TRender : public RenderContext {
   bool CreateRenderer() override;
 
  private:
+  const WindowRenderers renderers_;
   WindowGL window_;
 };
 

@@ -4,7 +4,8 @@
 
 namespace corvane {
 
-TRender::TRender(CalcClient& calcer, FrameClock& clock) : RenderContext(calcer, GL_BACK, clock) {}
+TRender::TRender(CalcClient& calcer, WindowRenderers renderers, FrameClock& clock)
+    : RenderContext(calcer, GL_BACK, clock), renderers_(renderers) {}
 
 TRender::~TRender() { DropRenderer(); }
 
@@ -20,8 +21,10 @@ void TRender::Done() {
 
 // Only a false Start selects the plain renderer; errors go to the caller.
 bool TRender::CreateRenderer() {
-  if (StartRenderer(std::make_unique<TRendererToPBuffer>(Calcer(), Clock()))) return true;
-  DropRenderer();
+  if (renderers_ == WindowRenderers::OffScreenFirst) {
+    if (StartRenderer(std::make_unique<TRendererToPBuffer>(Calcer(), Clock()))) return true;
+    DropRenderer();
+  }
   return RenderContext::CreateRenderer();
 }
 

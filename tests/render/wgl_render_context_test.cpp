@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "fake_calcer.h"
+#include "render_fixtures.h"
 #include "os/exception.h"
 #include "plain_window_render.h"
 #include "render/renderer_to_pbuffer.h"
@@ -34,8 +34,9 @@ class WindowRender : public ::testing::TestWithParam<bool> {
     record.color[0] = record.color[3] = 255;
     vertices_[0] = record;
     calcer_.geometry = {vertices_, keys_, order_, nullptr, nullptr, nullptr, 1, 0};
-    render_ = OffScreen() ? std::make_unique<TRender>(calcer_, clock_)
-                          : std::make_unique<test::RenderWithoutPbuffers>(calcer_, clock_);
+    render_ = OffScreen() ? std::make_unique<TRender>(calcer_, WindowRenderers::OffScreenFirst, clock_)
+                          : std::make_unique<test::RenderWithoutPbuffers>(calcer_, WindowRenderers::OffScreenFirst,
+                                                                          clock_);
   }
   bool OffScreen() const { return GetParam(); }
 
@@ -115,6 +116,15 @@ TEST_P(WindowRender, DestructionWithoutDoneReleasesEverythingQuietly) {
 
 INSTANTIATE_TEST_SUITE_P(Renderers, WindowRender, ::testing::Bool(),
                          [](const auto& info) { return info.param ? "OffScreen" : "Plain"; });
+
+TEST(WindowRenderChoice, PlainOnlyStartsThePlainRendererWhereAPixelBufferWouldServe) {
+  test::TestWindow window(kWidth, kHeight);
+  test::FakeCalcer calcer;
+  TRender render(calcer, WindowRenderers::PlainOnly);
+  ASSERT_TRUE(render.Init(window.Handle()));
+  EXPECT_EQ(dynamic_cast<TRendererToPBuffer*>(render.Renderer()), nullptr);
+  render.Done();
+}
 
 TEST(WindowRenderFailures, WindowWithoutDeviceContextRaisesTheSystemError) {
   test::FakeCalcer calcer;
