@@ -303,12 +303,12 @@ void TRenderer::Step() {
     double elapsed = std::fabs(now - state_.LastTickTime);
     double ticks = RoundHalfEven(elapsed / state_.Ticks);
     if (ticks == 0) {
-      clock_.Sleep(static_cast<uint32_t>(RoundHalfEven(elapsed)));
+      clock_.Sleep(static_cast<uint32_t>(std::min(RoundHalfEven(elapsed), 4294967295.0)));
       return;
     }
     // The clock advances by every tick due, so a backlog beyond the cap is dropped.
     state_.LastTickTime += ticks * state_.Ticks;
-    if (ticks > kMaxTicksPerFrame) {
+    if (!(ticks <= kMaxTicksPerFrame)) {  // not a number counts as too many
       n = kMaxTicksPerFrame;
       tickText = "Overload";
     } else {
