@@ -189,27 +189,19 @@ INSTANTIATE_TEST_SUITE_P(Renderers, DrawerTest, ::testing::ValuesIn(kOffScreen),
 TEST(DrawerFailures, UnknownCommandEndsTheThreadAndReleasesBlockedSenders) {
   test::ScopedErrorLog log;
   DrawerSurface surface;
-  auto calc = std::make_unique<test::FakeCalcThread>();
-  test::FakeCalcThread& fake = *calc;
-  std::unique_ptr<TDrawer> drawer(new TDrawer(std::move(calc), surface.Factory()));
-  drawer->Resume();
-  ASSERT_TRUE(drawer->StartGL(surface.Window()));
-
-  // Keep the drawing thread busy in a restart while the senders queue up.
-  fake.HoldResets(true);
-  drawer->Restart();
-  fake.WaitForResets(2);
+  std::unique_ptr<TDrawer> drawer(new TDrawer(std::make_unique<test::FakeCalcThread>(), surface.Factory()));
+  // Queued before the thread runs, so that the senders wait behind it.
   drawer->Queue().PushCommand(25, NoRetData, nullptr);
   double param = -1;
-  bool stopped = true;
+  bool started = true;
   std::thread waitingForParam([&] { param = drawer->GetParam(3); });
-  std::thread waitingForStop([&] { stopped = drawer->StopGL(); });
+  std::thread waitingForStart([&] { started = drawer->StartGL(surface.Window()); });
   SleepMs(100);  // lets both senders block in their waits
-  fake.HoldResets(false);
+  drawer->Resume();
   waitingForParam.join();
-  waitingForStop.join();
+  waitingForStart.join();
   EXPECT_EQ(param, 0.0);
-  EXPECT_FALSE(stopped);
+  EXPECT_FALSE(started);
   EXPECT_NE(log.Contents().find("Message     :  Wrong CommandID : 25"), std::string::npos) << log.Contents();
 }
 

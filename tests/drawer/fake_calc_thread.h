@@ -1,9 +1,7 @@
 #pragma once
 // A calculation thread stand-in for drawing-thread tests: it hands out one
-// red solid in front of the template camera, and its Reset can be held up
-// to keep the drawing thread busy.
+// red solid in front of the template camera.
 
-#include <condition_variable>
 #include <mutex>
 
 #include "drawer/calc_thread.h"
@@ -17,12 +15,7 @@ class FakeCalcThread : public CalcThread {
     vertex_.color[0] = vertex_.color[3] = 255;
   }
 
-  void Reset() override {
-    std::unique_lock lock(mutex_);
-    ++resets_;
-    changed_.notify_all();
-    changed_.wait(lock, [this] { return !holdResets_; });
-  }
+  void Reset() override {}
   void SetPriority(ThreadPriority priority) override {
     std::lock_guard lock(mutex_);
     priority_ = priority;
@@ -41,16 +34,6 @@ class FakeCalcThread : public CalcThread {
   void SetParam(int, double) override {}
   double GetParam(int) override { return 0; }
 
-  // While held, Reset blocks its caller.
-  void HoldResets(bool hold) {
-    std::lock_guard lock(mutex_);
-    holdResets_ = hold;
-    changed_.notify_all();
-  }
-  void WaitForResets(int count) {
-    std::unique_lock lock(mutex_);
-    changed_.wait(lock, [&] { return resets_ >= count; });
-  }
   bool Stopped() const {
     std::lock_guard lock(mutex_);
     return stopped_;
@@ -58,9 +41,6 @@ class FakeCalcThread : public CalcThread {
 
  private:
   mutable std::mutex mutex_;
-  std::condition_variable changed_;
-  int resets_ = 0;
-  bool holdResets_ = false;
   bool stopped_ = false;
   ThreadPriority priority_ = ThreadPriority::Idle;
   VertexRecord vertex_{};

@@ -15,25 +15,9 @@ namespace {
 constexpr int kWidth = 160;
 constexpr int kHeight = 120;
 
-struct RGB {
-  int r, g, b;
-  bool operator==(const RGB&) const = default;
-};
-
-RGB PixelAt(const PixelBlock& block, int x, int y) {
-  const uint8_t* p = block.pixels.get() + (static_cast<size_t>(y) * block.width + x) * 3;
-  return {p[0], p[1], p[2]};
-}
-
 class WindowRender : public ::testing::TestWithParam<bool> {
  protected:
   WindowRender() {
-    // One large red solid around the point the template camera looks at.
-    VertexRecord record{};
-    record.axis1[0] = record.axis2[1] = record.axis3[2] = 600;
-    record.color[0] = record.color[3] = 255;
-    vertices_[0] = record;
-    calcer_.geometry = {vertices_, keys_, order_, nullptr, nullptr, nullptr, 1, 0};
     render_ = OffScreen() ? std::make_unique<TRender>(calcer_, WindowRenderers::OffScreenFirst, clock_)
                           : std::make_unique<test::RenderWithoutPbuffers>(calcer_, WindowRenderers::OffScreenFirst,
                                                                           clock_);
@@ -57,27 +41,8 @@ class WindowRender : public ::testing::TestWithParam<bool> {
   test::TestWindow window_{kWidth, kHeight};
   test::FakeCalcer calcer_;
   ManualFrameClock clock_;
-  VertexRecord vertices_[1] = {};
-  int32_t keys_[1] = {-3000};
-  uint32_t order_[1] = {1};
   std::unique_ptr<TRender> render_;
 };
-
-TEST_P(WindowRender, ShowsTheFigureInItsColoursOverTheBackground) {
-  Open();
-  TRenderer& renderer = *render_->Renderer();
-  for (int n = 65; n <= 68; ++n) renderer.SetParam(n, n == 67 || n == 68 ? 1.0 : 0.0);  // blue
-  Frames(2);
-  const PixelBlock block = renderer.GetPixels();
-  ASSERT_EQ(block.width, kWidth);
-  ASSERT_EQ(block.height, kHeight);
-  EXPECT_EQ(PixelAt(block, kWidth / 2, kHeight / 2), (RGB{255, 0, 0}));
-  EXPECT_EQ(PixelAt(block, 2, 2), (RGB{0, 0, 255}));
-  EXPECT_EQ(PixelAt(block, kWidth - 3, kHeight - 3), (RGB{0, 0, 255}));
-  render_->Done();
-  EXPECT_EQ(wglGetCurrentContext(), nullptr);
-  EXPECT_EQ(log_.Contents(), "");
-}
 
 TEST_P(WindowRender, InitDoneInitContinuesCameraParametersVSyncAndFrameCount) {
   Open();
