@@ -18,7 +18,6 @@ class MotionTrail {
  public:
   // Chooses the route for the current context.
   void Start();
-  bool UsesAccumulationBuffer() const { return accumulation_; }
 
   // Both act on the current read and draw buffer, which hold the fresh
   // frame, over the current viewport. Load takes the fresh frame as the

@@ -28,7 +28,6 @@ class OSMesaRenderContext : public RenderContext {
   bool Init(NativeWindow window = nullptr) override;
   void Done() override;
 
-  const OffscreenSurface& Surface() const { return surface_; }
   // The buffer's memory, bottom row first: RGBA, or RGB without alpha.
   // The last presented frame is there.
   const std::vector<uint8_t>& Buffer() const { return buffer_; }

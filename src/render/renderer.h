@@ -70,13 +70,9 @@ class TRenderer {
   uint8_t GetSyncMode() const { return state_.SyncMode; }
   const RenderState& State() const { return state_; }
 
- protected:
-  GLenum FrameBuffer() const { return frameBuffer_; }
-
  private:
   void ComposeFrame();  // the frame in the frame buffer, not yet presented
   void DrawFigure();
-  void ApplyMotionBlur();
   void ReadModelView();
   void SetClearColor(const double (&color)[4]);
 
