@@ -58,9 +58,13 @@ uint32_t BuildVertices(const MakeJob& job) {
     const double sizeBase = length * density;
 
     const PointSlot* ring = job.rings + (i - 1) * size_t{kMaxPoints};
+    // The next ring is fetched while this one is built: the slots are
+    // read backwards with a wrap, which the hardware does not foresee.
+    const PointSlot* nextRing = i < job.lastLine ? ring + kMaxPoints : ring;
     uint32_t position = record.head;
     // From the newest point backwards: the solids grow and fade to the tail.
     for (uint32_t k = 1; k <= length; ++k) {
+      PrefetchLine(nextRing + (k - 1));
       const PointSlot& point = ring[position - 1];
       position = position == 1 ? kMaxPoints : position - 1;
       const int32_t d = distance(camera, point.position);
