@@ -1,7 +1,10 @@
 #pragma once
 // Presets and checks shared by the figure layer's tests.
 
+#include <gtest/gtest.h>
+
 #include <cstdint>
+#include <utility>
 #include <vector>
 
 #include "figure/figure.h"
@@ -10,29 +13,25 @@
 
 namespace corvane::test {
 
-// Number/value pairs; applied in order.
-using ParamList = std::vector<std::pair<int, double>>;
-
-// Everything wanders: stochastity, shifts and rates on every quantity, and
-// drift weights on all three frame vectors.
+using ParamList = std::vector<std::pair<int, double>>;  // number, value; applied in order
+// Everything wanders: stochastity, shifts and rates everywhere, drift along
+// all three frame vectors.
 ParamList BusyPreset();
-// No randomness in the motion: every Shift and ScaleD 0, Stochastity 0, but
+// No randomness in the motion (every Shift, ScaleD and Stochastity 0), but
 // drift along all three frame vectors.
 ParamList FixedPreset();
-template <class Target>
-void Apply(Target& target, const ParamList& params) {
-  for (const auto& [number, value] : params) target.SetFigureParam(number, value);
+inline void Apply(Figure& figure, const ParamList& params) {
+  for (const auto& [number, value] : params) figure.SetFigureParam(number, value);
 }
 
-// A camera 2500 units back on the Z axis, looking at the origin.
-Matrix4 CameraAtDistance(double distance = 2500);
+// 2500 units back on the Z axis, looking at the origin.
+Matrix4 CameraAtDistance();
 
 // Line count, newest line, heads, lengths and NumCoords agree with each
 // other and with their bounds.
 void ExpectSound(const Figure& figure);
 
-// Every line slot 1..line count through one maker, as the calculation
-// thread's buffers would hold it.
+// Every line slot through one maker.
 struct Geometry {
   uint32_t count = 0;
   std::vector<VertexRecord> vertices;
@@ -40,7 +39,19 @@ struct Geometry {
   std::vector<uint32_t> order;
 };
 Geometry MakeAll(const Figure& figure, const Matrix4& camera);
+// `action` raises E with exactly `message`.
+template <class E, class F>
+void ExpectRaises(F action, const char* message) {
+  try {
+    action();
+    ADD_FAILURE() << "nothing raised; expected " << message;
+  } catch (const E& e) {
+    EXPECT_STREQ(e.what(), message);
+  }
+}
+
 // The order is a permutation of 1..count with keys ascending as unsigned.
-void ExpectSorted(const Geometry& g);
+void ExpectSorted(const int32_t* keys, const uint32_t* order, uint32_t count);
+inline void ExpectSorted(const Geometry& g) { ExpectSorted(g.keys.data(), g.order.data(), g.count); }
 
 }  // namespace corvane::test
