@@ -2,15 +2,18 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
 #include <ctime>
 #include <filesystem>
 #include <regex>
 #include <thread>
 
+#include "drawer/calcer_thread.h"
 #include "drawer/snapshot.h"
 #include "drawer_surface.h"
 #include "fake_calc_thread.h"
+#include "figure/preset_params.h"
 #include "os/clock.h"
 #include "os/process.h"
 #include "support/test_support.h"
@@ -203,6 +206,37 @@ TEST(DrawerFailures, UnknownCommandEndsTheThreadAndReleasesBlockedSenders) {
   EXPECT_EQ(param, 0.0);
   EXPECT_FALSE(started);
   EXPECT_NE(log.Contents().find("Message     :  Wrong CommandID : 25"), std::string::npos) << log.Contents();
+}
+
+// The whole road of a frame: drawing thread, calculation thread, makers and
+// renderer, driven by the default preset.
+TEST(DrawerWithCalcer, DrawsTheDefaultPresetAndStopsCleanly) {
+  test::ScopedErrorLog log;
+  test::DrawerSurface surface;
+  std::unique_ptr<TDrawer> drawer(new TDrawer(std::make_unique<CalcerThread>(), surface.Factory()));
+  drawer->Resume();
+  for (int round = 0; round < 3; ++round) {
+    ASSERT_TRUE(drawer->StartGL(surface.Window()));
+    drawer->SetViewport(0, 0, surface.kWidth, surface.kHeight, 45, double(surface.kWidth) / surface.kHeight, 1,
+                        100000);
+    const TPresetParams preset = TPresetParams::Defaults();
+    ParamSink& sink = *drawer;
+    for (int number = 1; number <= kParamCount; ++number) sink.SetParam(number, preset.GetValue(number));
+    EXPECT_EQ(drawer->GetParam(1), preset.GetValue(1));  // kept by the calculation thread
+    drawer->SetAnimating(true);
+    // The figure grows from nothing after a restart: wait until it shows.
+    const auto lit = [&] {
+      const PixelBlock block = drawer->GetPixels();
+      const size_t size = size_t(block.width) * size_t(block.height) * 3;
+      return block.pixels && std::any_of(block.pixels.get(), block.pixels.get() + size, [](uint8_t v) { return v; });
+    };
+    while (!lit()) SleepMs(20);
+    EXPECT_GT(FramesInStatus(drawer->GetStatusText()), 0);
+    drawer->Restart();
+    EXPECT_TRUE(drawer->StopGL());
+  }
+  drawer.reset();
+  EXPECT_EQ(log.Contents(), "");
 }
 
 }  // namespace
