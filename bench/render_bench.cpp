@@ -4,83 +4,80 @@
 
 #include <benchmark/benchmark.h>
 
-#include <algorithm>
 #include <cstdio>
 #include <map>
-#include <random>
+#include <memory>
 #include <string>
 #include <vector>
 
+#include "drawer/calcer_thread.h"
+#include "figure/preset_params.h"
 #include "render/octahedron_batch.h"
+#include "render/osmesa_render_context.h"
 
 namespace corvane {
 namespace {
 
-constexpr uint32_t kRecords = 1000000;
-
-// Two makers' lists of half a million records each, every list in its own
-// drawing order (keys ascending as unsigned numbers), which scatters the
-// reads over the records as the makers' real output does.
-struct Lists {
-  struct One {
-    std::vector<VertexRecord> vertices;
-    std::vector<int32_t> keys;
-    std::vector<uint32_t> order;
-  } one[2];
-
-  Lists() {
-    std::mt19937 random(7);
-    std::uniform_int_distribution<int32_t> depth(-3000000, 0);
-    for (One& list : one) {
-      uint32_t n = kRecords / 2;
-      list.vertices.resize(n);
-      list.keys.resize(n);
-      list.order.resize(n);
-      for (uint32_t i = 0; i < n; ++i) {
-        VertexRecord& r = list.vertices[i];
-        for (int c = 0; c < 3; ++c) {
-          r.position[c] = static_cast<float>(i % 1000) + c;
-          r.axis1[c] = r.axis2[c] = r.axis3[c] = 0.5f;
-        }
-        r.color[0] = r.color[1] = r.color[2] = r.color[3] = static_cast<uint8_t>(i);
-        list.keys[i] = depth(random);
-        list.order[i] = i + 1;
-      }
-      std::sort(list.order.begin(), list.order.end(), [&](uint32_t a, uint32_t b) {
-        return static_cast<uint32_t>(list.keys[a - 1]) < static_cast<uint32_t>(list.keys[b - 1]);
-      });
+// A real figure grown to its size on its own calculation thread, with the
+// geometry of one make at the default camera at hand.
+class GrownFigure {
+ public:
+  explicit GrownFigure(bool maximumLoad) {
+    calcer_.Reset();
+    preset_ = TPresetParams::Defaults();
+    if (maximumLoad) {  // 10000 lines of 100 points
+      preset_.SetValue(1, 100);
+      preset_.SetValue(2, 10000);
     }
+    for (int number = 1; number <= kParamCount; ++number)
+      if (!IsRendererParam(number)) calcer_.SetParam(number, preset_.GetValue(number));
+    calcer_.Tick(static_cast<uint32_t>(preset_.GetValue(2)) + 100);
+    // The default camera's model-view matrix, as gluLookAt builds it.
+    OSMesaRenderContext context(calcer_, OffscreenSurface{8, 8, true, 0});
+    context.Init();
+    context.Renderer()->SetParam(55, preset_.GetValue(55));
+    geometry_ = calcer_.FetchMake(calcer_.RequestMake(context.Renderer()->State().ModelView));
+    context.Done();
   }
-  MakerList List(int i) const {
-    return {one[i].vertices.data(), one[i].keys.data(), one[i].order.data(), static_cast<uint32_t>(one[i].order.size())};
-  }
+  CalcClient& Client() { return calcer_; }
+  const TPresetParams& Preset() const { return preset_; }
+  const MakeResult& Geometry() const { return geometry_; }
+
+ private:
+  CalcerThread calcer_;
+  TPresetParams preset_;
+  MakeResult geometry_;
 };
 
-const Lists& TheLists() {
-  static Lists lists;
-  return lists;
+// Shared by all benchmarks here; the frame benchmarks, registered last, move
+// it on, after the processor-side ones have read its first make.
+GrownFigure& MaximumFigure() {
+  static GrownFigure figure(true);
+  return figure;
 }
 
+// The processor side of DrawFrame over the maximum figure's million records.
 void BM_ComposeMerged(benchmark::State& state) {
-  const Lists& lists = TheLists();
+  const MakeResult& geometry = MaximumFigure().Geometry();
   OctahedronBatch batch;
   for (auto _ : state) {
-    ComposeOctahedra(lists.List(0), lists.List(1), false, batch,
+    ComposeOctahedra(FirstMakerList(geometry), SecondMakerList(geometry), false, batch,
                      [&](int n) { benchmark::DoNotOptimize(batch.vertices.data()); });
     benchmark::ClobberMemory();
   }
-  state.SetItemsProcessed(state.iterations() * kRecords);
+  state.SetItemsProcessed(state.iterations() * (geometry.count1 + geometry.count2));
 }
 BENCHMARK(BM_ComposeMerged)->Unit(benchmark::kMillisecond);
 
+// The same records expanded in memory order: no merge, no scattered reads.
 void BM_StreamRecords(benchmark::State& state) {
-  const Lists& lists = TheLists();
+  const MakeResult& geometry = MaximumFigure().Geometry();
   OctahedronBatch batch;
   for (auto _ : state) {
     int slot = 0;
-    for (const Lists::One& list : lists.one)
-      for (const VertexRecord& record : list.vertices) {
-        ExpandOctahedron(record, slot, batch);
+    for (const MakerList& list : {FirstMakerList(geometry), SecondMakerList(geometry)})
+      for (uint32_t i = 0; i < list.count; ++i) {
+        ExpandOctahedron(list.vertices[i], slot, batch);
         if (++slot == kBatchSize) {
           benchmark::DoNotOptimize(batch.vertices.data());
           slot = 0;
@@ -88,9 +85,36 @@ void BM_StreamRecords(benchmark::State& state) {
       }
     benchmark::ClobberMemory();
   }
-  state.SetItemsProcessed(state.iterations() * kRecords);
+  state.SetItemsProcessed(state.iterations() * (geometry.count1 + geometry.count2));
 }
 BENCHMARK(BM_StreamRecords)->Unit(benchmark::kMillisecond);
+
+// Whole frame steps at 640x480 on OSMesa with the real calculation thread
+// and makers, one tick a frame, on the grown figure of the default preset
+// (333 lines of 33 points) and of the maximum load (10000 lines of 100).
+// Items per second are frames per second.
+void BM_FramesOSMesa(benchmark::State& state) {
+  static GrownFigure defaultFigure(false);
+  GrownFigure& figure = state.range(0) ? MaximumFigure() : defaultFigure;
+  ManualFrameClock clock;
+  OSMesaRenderContext context(figure.Client(), OffscreenSurface{640, 480, true, 16}, clock);
+  if (!context.Init()) {
+    state.SkipWithError("no renderer");
+    return;
+  }
+  TRenderer& renderer = *context.Renderer();
+  renderer.SetViewport(0, 0, 640, 480, 45, 640.0 / 480, 1, 100000);
+  for (int number = 1; number <= kParamCount; ++number)
+    if (IsRendererParam(number)) renderer.SetParam(number, figure.Preset().GetValue(number));
+  for (auto _ : state) {
+    clock.Advance(renderer.GetParam(3));
+    renderer.Step();
+  }
+  state.SetItemsProcessed(state.iterations());
+  state.counters["records"] = renderer.State().Geometry.count1 + renderer.State().Geometry.count2;
+  context.Done();
+}
+BENCHMARK(BM_FramesOSMesa)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(3);
 
 // Prints the merged pass's time as a multiple of the streaming pass's.
 class RatioReporter : public benchmark::ConsoleReporter {
