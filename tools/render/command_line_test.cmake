@@ -8,7 +8,7 @@ function(expect_refusal)
   if(code EQUAL 0)
     message(FATAL_ERROR "accepted: ${ARGN}")
   endif()
-  if(NOT err MATCHES "^corvane-render: [^\n]+\n")
+  if(NOT err MATCHES "^corvane-render: [^\n]+\n$")
     message(FATAL_ERROR "no one-line reason for ${ARGN}: ${err}")
   endif()
 endfunction()
@@ -25,7 +25,7 @@ file(WRITE ${WORK}/file "a file, not a folder")
 expect_refusal(--size 8x8 --ticks 1 --out ${WORK}/file)
 
 foreach(run one two)
-  execute_process(COMMAND ${TOOL} --size 96x64 --ticks 60 --frames 2 --seed 5 --set MotionBlur=100 --out ${WORK}/${run}
+  execute_process(COMMAND ${TOOL} --size 160x120 --ticks 120 --frames 2 --seed 5 --set MotionBlur=100 --out ${WORK}/${run}
                   RESULT_VARIABLE code ERROR_VARIABLE err)
   if(NOT code EQUAL 0)
     message(FATAL_ERROR "run ${run} failed: ${err}")

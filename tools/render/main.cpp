@@ -62,11 +62,16 @@ void Render(const HeadlessOptions& options) {
 
 int main(int argc, char** argv) {
   using namespace corvane;
+  std::vector<std::string> args(argv + 1, argv + argc);
+  if (args.size() == 1 && (args[0] == "--help" || args[0] == "-h")) {
+    std::printf("%s\n", kHeadlessUsage);
+    return 0;
+  }
   HeadlessOptions options;
   try {
-    options = ParseHeadlessOptions(std::vector<std::string>(argv + 1, argv + argc));
+    options = ParseHeadlessOptions(args);
   } catch (const std::invalid_argument& e) {
-    std::fprintf(stderr, "corvane-render: %s\n%s\n", e.what(), kHeadlessUsage);
+    std::fprintf(stderr, "corvane-render: %s (--help shows the usage)\n", e.what());
     return 2;
   }
   try {
