@@ -1,0 +1,210 @@
+#include "shell/saver_window.h"
+
+#include <exception>
+#include <memory>
+#include <string>
+
+#include "desktop/wallpaper_changer.h"
+#include "os/exception.h"
+#include "os/os_error.h"
+#include "os/thread.h"
+#include "presets/preset_list.h"
+#include "shell/run_modes.h"
+#include "drawer/drawer.h"
+
+namespace corvane {
+
+CORVANE_DECLARE_EXCEPTION(ERunPreviewError);
+CORVANE_DECLARE_EXCEPTION(ERunFullScreenError);
+CORVANE_DECLARE_EXCEPTION(EConvertError);
+
+namespace {
+
+// State of the one saver window of this process (main thread only).
+bool IsPreviewMode = false;
+std::unique_ptr<TDrawer> Drawer;
+int InputEventBudget = kInputEventsPerPeriod;
+std::unique_ptr<TSaverSession> Session;
+// An exception cannot travel through the system's window-procedure frames:
+// it is kept here, the window is taken down, and the loop's caller raises it.
+std::exception_ptr PendingError;
+
+void StopPicture() {
+  Drawer->SetTimeFrozen(true);
+  Drawer->SetAnimating(false);
+  Drawer->ClearScreen();
+}
+
+void CloseSaver(HWND window) {
+  StopPicture();
+  if (!PostMessageW(window, WM_CLOSE, 0, 0)) RaiseLastOSErrorAt();
+}
+
+void OnCreate(HWND window) {
+  RECT rect;
+  if (!GetWindowRect(window, &rect)) RaiseLastOSErrorAt();
+  int width = rect.right - rect.left, height = rect.bottom - rect.top;
+  SetThreadPriority(GetCurrentThread(), THREAD_PRIORITY_HIGHEST);
+
+  Drawer = std::make_unique<TDrawer>();
+  Drawer->SetPriority(ThreadPriority::Higher);
+  Drawer->SetCalcPriority(ThreadPriority::Normal);
+  Drawer->Resume();
+  Drawer->StartGL(window);  // false leaves a blank saver that still closes on input
+  Drawer->SetViewport(0, 0, width, height, 45.0, height > 0 ? double(width) / height : 1.0, 1.0, 100000.0);
+
+  Session = std::make_unique<TSaverSession>(*Drawer);
+  Session->Start();
+  if (!SetTimer(window, kSaverTimerId, kSaverTimerPeriodMs, nullptr)) RaiseLastOSErrorAt();
+}
+
+LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_CREATE:
+      OnCreate(window);
+      return 0;
+    case WM_TIMER:
+      InputEventBudget = kInputEventsPerPeriod;
+      if (Session) Session->Tick();
+      return 0;
+    case WM_KEYDOWN:
+      if (!IsPreviewMode) CloseSaver(window);
+      return 0;
+    case WM_MOUSEMOVE:
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+    case WM_MBUTTONDOWN:
+      if (!IsPreviewMode && --InputEventBudget <= 0) CloseSaver(window);
+      return 0;
+    case WM_SYSCOMMAND:
+      if ((wParam & 0xFFF0) == kMonitorPowerCommand && (lParam == 1 || lParam == 2) && !IsPreviewMode)
+        StopPicture();
+      return DefWindowProcW(window, message, wParam, lParam);
+    case WM_NCPAINT:
+      if (Drawer) Drawer->SetAnimating(true);
+      return 0;
+    case WM_ERASEBKGND:
+      return 1;
+    case WM_PAINT:
+      if (GetUpdateRect(window, nullptr, FALSE)) {
+        PAINTSTRUCT paint;
+        BeginPaint(window, &paint);
+        EndPaint(window, &paint);
+      }
+      return 0;
+    case WM_CLOSE:
+      if (!KillTimer(window, kSaverTimerId)) RaiseLastOSErrorAt();
+      if (Drawer) Drawer->StopGL();
+      if (!DestroyWindow(window)) RaiseLastOSErrorAt();
+      return 0;
+    case WM_DESTROY:
+      Session.reset();
+      Drawer.reset();  // stops and joins the drawing and calculation threads
+      PostQuitMessage(0);
+      return 0;
+    default:
+      return DefWindowProcW(window, message, wParam, lParam);
+  }
+}
+
+void RegisterSaverClass() {
+  WNDCLASSW windowClass{};
+  windowClass.style = CS_OWNDC;
+  windowClass.lpfnWndProc = SaverWindowProc;
+  windowClass.hInstance = GetModuleHandleW(nullptr);
+  windowClass.lpszClassName = kSaverWindowClass;
+  if (!RegisterClassW(&windowClass)) RaiseLastOSErrorAt();
+}
+
+// Raises what the window procedure kept, or the creation's system error.
+void CheckCreated(HWND window) {
+  if (PendingError) std::rethrow_exception(std::exchange(PendingError, nullptr));
+  if (!window) RaiseLastOSErrorAt();
+}
+
+template <typename UnknownReturnError>
+void RunMessageLoop() {
+  MSG message;
+  for (;;) {
+    BOOL result = GetMessageW(&message, nullptr, 0, 0);
+    if (result == 0) break;
+    if (result == -1) RaiseLastOSErrorAt();
+    if (result < 0) throw UnknownReturnError("GetMessage unknown return code.");
+    TranslateMessage(&message);
+    DispatchMessageW(&message);
+  }
+  if (PendingError) std::rethrow_exception(std::exchange(PendingError, nullptr));
+}
+
+HWND ParseParentWindow(const std::string& text) {
+  // The system passes the handle in decimal; anything else is not a handle.
+  size_t used = 0;
+  long long value = 0;
+  try {
+    value = std::stoll(text, &used, 10);
+  } catch (const std::exception&) {
+    used = 0;
+  }
+  if (used == 0 || used != text.size()) throw EConvertError("'" + text + "' is not a valid integer value");
+  return reinterpret_cast<HWND>(static_cast<intptr_t>(value));
+}
+
+}  // namespace
+
+LRESULT CALLBACK SaverWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  try {
+    return HandleMessage(window, message, wParam, lParam);
+  } catch (...) {
+    if (!PendingError) PendingError = std::current_exception();
+    if (message == WM_CREATE) {
+      Session.reset();
+      Drawer.reset();
+      return -1;  // creation fails; the caller raises the kept error
+    }
+    // Take the window down; if that is impossible (or it is already going),
+    // end the loop directly so the kept error is raised and logged.
+    if (message == WM_DESTROY || !DestroyWindow(window)) PostQuitMessage(0);
+    return 0;
+  }
+}
+
+void RunPreview(const std::vector<std::string>& arguments) {
+  IsPreviewMode = true;
+  HWND parent = arguments.size() >= 2 ? ParseParentWindow(arguments[1]) : GetForegroundWindow();
+  RegisterSaverClass();
+  RECT rect;
+  if (!GetWindowRect(parent, &rect)) RaiseLastOSErrorAt();
+  HWND window = CreateWindowExW(0, kSaverWindowClass, L"Corvane",
+                                WS_CHILD | WS_VISIBLE | WS_DISABLED | WS_CLIPSIBLINGS | WS_CLIPCHILDREN, 0, 0,
+                                rect.right - rect.left, rect.bottom - rect.top, parent, nullptr,
+                                GetModuleHandleW(nullptr), nullptr);
+  CheckCreated(window);
+  ShowWindow(window, SW_SHOW);
+  if (!UpdateWindow(window)) RaiseLastOSErrorAt();
+  RunMessageLoop<ERunPreviewError>();
+}
+
+void RunFullScreen() {
+  IsPreviewMode = false;
+  InputEventBudget = kInputEventsPerPeriod;
+  HWND previousForeground = GetForegroundWindow();
+  while (ShowCursor(FALSE) >= 0) {
+  }
+  RegisterSaverClass();
+  HWND window = CreateWindowExW(WS_EX_TOOLWINDOW, kSaverWindowClass, L"Corvane",
+                                WS_POPUP | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN,
+                                GetSystemMetrics(SM_XVIRTUALSCREEN), GetSystemMetrics(SM_YVIRTUALSCREEN),
+                                GetSystemMetrics(SM_CXVIRTUALSCREEN), GetSystemMetrics(SM_CYVIRTUALSCREEN), nullptr,
+                                nullptr, GetModuleHandleW(nullptr), nullptr);
+  CheckCreated(window);
+  if (!SetWindowPos(window, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOREDRAW))
+    RaiseLastOSErrorAt();
+  ShowWindow(window, SW_SHOW);
+  if (!UpdateWindow(window)) RaiseLastOSErrorAt();
+  RunMessageLoop<ERunFullScreenError>();
+  ShowCursor(TRUE);
+  SetForegroundWindow(previousForeground);
+  ChangeWallpaperAtRandom();
+}
+
+}  // namespace corvane

@@ -1,0 +1,47 @@
+#!/usr/bin/env bash
+# /s covers the virtual screen and draws the figure; a key ends it at once;
+# five mouse events within one 500 ms period end it, four do not.
+source "$(dirname "$0")/lib.sh"
+e2e_in_display "$0" "$@"
+e2e_setup
+
+# Fraction of the screen's pixels whose channel exceeds 30 %.
+channel_share() {  # png channel
+  convert "$1" -channel "$2" -separate -threshold 30% -format '%[fx:mean]' info:
+}
+
+start_saver /s
+window=$(wait_saver_window)
+eval "$(xdotool getwindowgeometry --shell "$window")"
+[ "$WIDTH" = 800 ] && [ "$HEIGHT" = 600 ] || fail "saver window is ${WIDTH}x${HEIGHT}, not the 800x600 screen"
+sleep 3
+import -window root "$WORK/fullscreen.png"
+red=$(channel_share "$WORK/fullscreen.png" R)
+blue=$(channel_share "$WORK/fullscreen.png" B)
+echo "red share $red, blue share $blue"
+awk -v r="$red" -v b="$blue" 'BEGIN { exit !(r > 0.002 && b > 0.002 && r < 0.9) }' ||
+  fail "the screenshot does not show a red-to-blue figure over the background"
+cp "$WORK/fullscreen.png" "$E2E_BUILD/e2e-fullscreen.png"
+
+xdotool key space
+wait_saver_exit 5
+log_is_empty || { cat "$LOG"; fail "the error log is not empty after a key ended the saver"; }
+
+# The mouse: wait past the first timer ticks (the window's appearance under
+# the pointer costs one event), then four moves within a period, then five.
+start_saver /s
+wait_saver_window >/dev/null
+sleep 1.5
+for x in 100 140 180 220; do xdotool mousemove "$x" 300; done
+sleep 1.2
+saver_running || fail "four mouse events ended the saver"
+closed=no
+for attempt in 1 2 3; do  # a timer tick may fall inside a burst and refill the budget
+  for x in 300 340 380 420 460; do xdotool mousemove "$x" 200; done
+  sleep 1
+  saver_running || { closed=yes; break; }
+done
+[ "$closed" = yes ] || fail "five mouse events within one period did not end the saver"
+wait_saver_exit 5
+log_is_empty || { cat "$LOG"; fail "the error log is not empty after the mouse ended the saver"; }
+echo "PASS saver_fullscreen"
