@@ -71,11 +71,12 @@ void ApplyWallpaper(uint32_t style, const std::string& fileName) {
 }
 
 void ChangeWallpaperAtRandom() {
-  if (!ReadWallpapersState()) return;
-  std::vector<TWallpaper> list;
+  bool on = false;
+  if (!ReadWallpapersState(on) || !on) return;
+  std::vector<WallpaperListItem> list;
   LoadWallpapersList(list);
   if (list.empty()) return;
-  const TWallpaper& chosen = list[RandomInt(static_cast<uint32_t>(list.size()))];
+  const TWallpaper& chosen = list[RandomInt(static_cast<uint32_t>(list.size()))].wallpaper;
   if (!FileExists(chosen.FileName)) return;
   uint32_t style = chosen.Style;
   std::string file = chosen.FileName;

@@ -27,7 +27,7 @@ struct OSVersionInfo {
   std::string servicePack;
 };
 std::optional<OSVersionInfo> ReadOSVersion();
-std::optional<std::string> ReadFileVersion(const std::string& path);  // "a.b.c.d"
+std::optional<std::string> FileVersionOf(const std::string& path);  // "a.b.c.d"
 std::optional<std::string> FileModificationText(const std::string& path);
 // The current local date (short format) and time (long format).
 std::string CurrentDateText();

@@ -29,7 +29,7 @@ std::optional<OSVersionInfo> ReadOSVersion() {
   return OSVersionInfo{name.sysname, name.release, name.version};
 }
 
-std::optional<std::string> ReadFileVersion(const std::string&) { return std::nullopt; }
+std::optional<std::string> FileVersionOf(const std::string&) { return std::nullopt; }
 
 namespace {
 std::string FormatLocal(std::time_t when, const char* format) {

@@ -42,7 +42,7 @@ std::optional<OSVersionInfo> ReadOSVersion() {
                        Narrow(info.szCSDVersion)};
 }
 
-std::optional<std::string> ReadFileVersion(const std::string& path) {
+std::optional<std::string> FileVersionOf(const std::string& path) {
   std::wstring wide = Widen(path);
   DWORD ignored = 0;
   DWORD size = GetFileVersionInfoSizeW(wide.c_str(), &ignored);

@@ -8,7 +8,7 @@
 #include "os/exception.h"
 #include "os/os_error.h"
 #include "os/thread.h"
-#include "presets/preset_list.h"
+#include "presets/preset_selection.h"
 #include "shell/run_modes.h"
 #include "drawer/drawer.h"
 
@@ -24,7 +24,7 @@ namespace {
 bool IsPreviewMode = false;
 std::unique_ptr<TDrawer> Drawer;
 int InputEventBudget = kInputEventsPerPeriod;
-std::unique_ptr<TSaverSession> Session;
+std::unique_ptr<SaverPresetSession> Session;
 // An exception cannot travel through the system's window-procedure frames:
 // it is kept here, the window is taken down, and the loop's caller raises it.
 std::exception_ptr PendingError;
@@ -53,8 +53,8 @@ void OnCreate(HWND window) {
   Drawer->StartGL(window);  // false leaves a blank saver that still closes on input
   Drawer->SetViewport(0, 0, width, height, 45.0, height > 0 ? double(width) / height : 1.0, 1.0, 100000.0);
 
-  Session = std::make_unique<TSaverSession>(*Drawer);
-  Session->Start();
+  Session = std::make_unique<SaverPresetSession>();
+  Session->Start(*Drawer);
   if (!SetTimer(window, kSaverTimerId, kSaverTimerPeriodMs, nullptr)) RaiseLastOSErrorAt();
 }
 
@@ -65,7 +65,7 @@ LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     case WM_TIMER:
       InputEventBudget = kInputEventsPerPeriod;
-      if (Session) Session->Tick();
+      if (Session) Session->ShuffleTick(*Drawer);
       return 0;
     case WM_KEYDOWN:
       if (!IsPreviewMode) CloseSaver(window);

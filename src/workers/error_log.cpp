@@ -75,7 +75,7 @@ std::string ErrorLog::ProcessHeader() const {
               kCrLf + Line(log_label::kCSDVersion, os->servicePack) + kCrLf + kCrLf;
   }
   std::string module = ModuleFileName();
-  if (auto version = ReadFileVersion(module)) header += Line(log_label::kFileVersion, *version) + kCrLf;
+  if (auto version = FileVersionOf(module)) header += Line(log_label::kFileVersion, *version) + kCrLf;
   header += Line(log_label::kFileAge, FileModificationText(module).value_or("")) + kCrLf + kCrLf;
   GLDriverStrings& gl = DriverStrings();
   std::lock_guard<std::mutex> lock(gl.lock);

@@ -131,10 +131,10 @@ TEST(ErrorLog, FileVersionIsReadFromVersionResources) {
   wchar_t system[MAX_PATH];
   ASSERT_GT(GetSystemDirectoryW(system, MAX_PATH), 0u);
   std::string kernel = Narrow(std::wstring(system) + L"\\kernel32.dll");
-  auto version = ReadFileVersion(kernel);
+  auto version = FileVersionOf(kernel);
   ASSERT_TRUE(version.has_value());
   EXPECT_TRUE(std::regex_match(*version, std::regex("\\d+\\.\\d+\\.\\d+\\.\\d+"))) << *version;
-  EXPECT_FALSE(ReadFileVersion(ModuleFileName()).has_value());
+  EXPECT_FALSE(FileVersionOf(ModuleFileName()).has_value());
 }
 #endif
 
