@@ -1,0 +1,85 @@
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include "desktop/wallpaper_changer.h"
+#include "os/text_win32.h"
+#include "presets/registry_store.h"
+#include "presets/test_registry.h"
+#include "support/test_support.h"
+
+namespace corvane {
+namespace {
+
+std::string DesktopValue(const wchar_t* name) {
+  wchar_t value[1024] = L"";
+  DWORD size = sizeof value;
+  RegGetValueW(HKEY_CURRENT_USER, L"Control Panel\\Desktop", name, RRF_RT_REG_SZ, nullptr, value, &size);
+  return Narrow(value);
+}
+
+std::string CurrentWallpaper() {
+  wchar_t path[MAX_PATH] = L"";
+  SystemParametersInfoW(SPI_GETDESKWALLPAPER, MAX_PATH, path, 0);
+  return Narrow(path);
+}
+
+class WallpaperChanger : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    image_ = dir_.File("picture.bmp");
+    other_ = dir_.File("other.bmp");
+    // A minimal valid 1x1 24-bit bitmap.
+    const unsigned char bmp[] = {'B', 'M', 58, 0, 0, 0, 0, 0, 0, 0, 54, 0, 0, 0, 40, 0, 0, 0, 1, 0, 0, 0, 1, 0,
+                                 0, 0, 1, 0, 24, 0, 0, 0, 0, 0, 4, 0, 0, 0, 0x13, 0x0B, 0, 0, 0x13, 0x0B, 0, 0,
+                                 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 255, 0};
+    std::string bytes(reinterpret_cast<const char*>(bmp), sizeof bmp);
+    test::WriteWholeFile(image_, bytes);
+    test::WriteWholeFile(other_, bytes);
+    ApplyWallpaper(0, other_);
+  }
+
+  test::TempDir dir_;
+  test::ScopedTestRegistry registry_{SystemRegistry()};
+  std::string image_, other_;
+};
+
+TEST_F(WallpaperChanger, ApplySetsPictureAndStyleAndIgnoresMissingFiles) {
+  ApplyWallpaper(kStyleTile, image_);
+  EXPECT_EQ(CurrentWallpaper(), image_);
+  EXPECT_EQ(DesktopValue(L"TileWallpaper"), "1");
+  EXPECT_EQ(DesktopValue(L"WallpaperStyle"), "0");
+
+  ApplyWallpaper(kStyleStretch, other_);
+  EXPECT_EQ(CurrentWallpaper(), other_);
+  EXPECT_EQ(DesktopValue(L"TileWallpaper"), "0");
+  EXPECT_EQ(DesktopValue(L"WallpaperStyle"), "2");
+
+  ApplyWallpaper(kStyleCenter, dir_.File("missing.bmp"));
+  EXPECT_EQ(CurrentWallpaper(), other_);
+}
+
+TEST_F(WallpaperChanger, RandomChangeNeedsTheChangerOnAndAnExistingPicture) {
+  SaveWallpapersList({{"WP00000000", {kStyleTile, image_}}});
+  ChangeWallpaperAtRandom();  // State was removed by the save: off
+  EXPECT_EQ(CurrentWallpaper(), other_);
+
+  WriteWallpapersState(true);
+  SaveWallpapersList({});
+  WriteWallpapersState(true);
+  ChangeWallpaperAtRandom();  // on, but the list is empty
+  EXPECT_EQ(CurrentWallpaper(), other_);
+
+  SaveWallpapersList({{"WP00000000", {kStyleTile, dir_.File("gone.bmp")}}});
+  WriteWallpapersState(true);
+  ChangeWallpaperAtRandom();  // the only entry is missing
+  EXPECT_EQ(CurrentWallpaper(), other_);
+
+  SaveWallpapersList({{"WP00000000", {kStyleTile, image_}}});
+  WriteWallpapersState(true);
+  ChangeWallpaperAtRandom();
+  EXPECT_EQ(CurrentWallpaper(), image_);
+  EXPECT_EQ(DesktopValue(L"TileWallpaper"), "1");
+}
+
+}  // namespace
+}  // namespace corvane
