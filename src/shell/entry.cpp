@@ -1,5 +1,6 @@
 #include "shell/entry.h"
 
+#include "desktop/spin_thread.h"
 #include "os/clock.h"
 #include "os/process.h"
 #include "os/random.h"
@@ -13,6 +14,7 @@ namespace corvane {
 
 void RunEntrySequence(const std::vector<std::string>& arguments) {
   RandomSeed(static_cast<uint32_t>(PerformanceCounter()));
+  StartSpinThread();
   try {
     if (!LoadOpenGLLibraries()) throw Exception("OpenGL is not initialized.");
     StartRequest request = ParseStartArguments(arguments, FileExists);

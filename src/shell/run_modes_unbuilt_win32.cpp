@@ -7,7 +7,5 @@ namespace corvane {
 
 void RunApplication() { throw Exception("The application window is not part of this build."); }
 void RunConfiguration() { throw Exception("The configuration dialog is not part of this build."); }
-void RunPreview(const std::vector<std::string>&) { throw Exception("The preview is not part of this build."); }
-void RunFullScreen() { throw Exception("The full-screen saver is not part of this build."); }
 
 }  // namespace corvane

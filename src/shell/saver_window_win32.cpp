@@ -5,12 +5,14 @@
 #include <string>
 
 #include "desktop/wallpaper_changer.h"
+#include "drawer/calcer_thread.h"
+#include "drawer/drawer.h"
 #include "os/exception.h"
 #include "os/os_error.h"
 #include "os/thread.h"
 #include "presets/preset_selection.h"
+#include "render/wgl_render_context.h"
 #include "shell/run_modes.h"
-#include "drawer/drawer.h"
 
 namespace corvane {
 
@@ -46,7 +48,8 @@ void OnCreate(HWND window) {
   int width = rect.right - rect.left, height = rect.bottom - rect.top;
   SetThreadPriority(GetCurrentThread(), THREAD_PRIORITY_HIGHEST);
 
-  Drawer = std::make_unique<TDrawer>();
+  Drawer.reset(new TDrawer(std::make_unique<CalcerThread>(),
+                           [](CalcClient& calcer) { return std::make_unique<TRender>(calcer); }));
   Drawer->SetPriority(ThreadPriority::Higher);
   Drawer->SetCalcPriority(ThreadPriority::Normal);
   Drawer->Resume();
