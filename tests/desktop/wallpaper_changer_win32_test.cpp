@@ -2,6 +2,7 @@
 #include <windows.h>
 
 #include "desktop/wallpaper_changer.h"
+#include "desktop/wallpaper_style.h"
 #include "os/text_win32.h"
 #include "presets/registry_store.h"
 #include "presets/test_registry.h"
@@ -64,7 +65,7 @@ TEST_F(WallpaperChanger, RandomChangeNeedsTheChangerOnAndAnExistingPicture) {
   EXPECT_EQ(CurrentWallpaper(), other_);
 
   WriteWallpapersState(true);
-  SaveWallpapersList({});
+  SaveWallpapersList(std::vector<WallpaperListItem>{});
   WriteWallpapersState(true);
   ChangeWallpaperAtRandom();  // on, but the list is empty
   EXPECT_EQ(CurrentWallpaper(), other_);
