@@ -18,6 +18,7 @@
 #include "figure/kernels.h"
 #include "figure/make_geometry.h"
 #include "os/random.h"
+#include "ratio_reporter.h"
 
 namespace corvane {
 namespace {
@@ -161,40 +162,16 @@ BENCHMARK(BM_CalcerMakeDefault)->Unit(benchmark::kMicrosecond)->UseRealTime();
 BENCHMARK(BM_TickDefault)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_DrawsDefault)->Unit(benchmark::kMicrosecond);
 
-// Prints each cost as a multiple of its probe, by processor time (with
-// repetitions, the medians).
-class RatioReporter : public benchmark::ConsoleReporter {
- public:
-  void ReportRuns(const std::vector<Run>& runs) override {
-    for (const Run& run : runs)
-      if (run.run_type == Run::RT_Iteration || run.aggregate_name == "median")
-        cpuTime_[run.run_name.function_name] = run.GetAdjustedCPUTime();
-    ConsoleReporter::ReportRuns(runs);
-  }
-  void Finalize() override {
-    ConsoleReporter::Finalize();
-    const char* pairs[][3] = {{"BM_MakeLargest", "BM_StreamLargest", "make / streaming, 10000 x 100 (target <= 2)"},
-                              {"BM_TickLargest", "BM_DrawsLargest", "tick / its draws, 10000 lines (target <= 1.5)"},
-                              {"BM_MakeDefault", "BM_StreamDefault", "make / streaming, 333 x 33"},
-                              {"BM_TickDefault", "BM_DrawsDefault", "tick / its draws, 333 lines"}};
-    for (const auto& p : pairs) {
-      auto cost = cpuTime_.find(p[0]), probe = cpuTime_.find(p[1]);
-      if (cost != cpuTime_.end() && probe != cpuTime_.end() && probe->second > 0)
-        std::printf("%s: %.2f\n", p[2], cost->second / probe->second);
-    }
-  }
-
- private:
-  std::map<std::string, double> cpuTime_;
-};
-
 }  // namespace
 }  // namespace corvane
 
 int main(int argc, char** argv) {
   corvane::InitNumericKernels();
   benchmark::Initialize(&argc, argv);
-  corvane::RatioReporter reporter;
+  corvane::RatioReporter reporter({{"BM_MakeLargest", "BM_StreamLargest", "make / streaming, 10000 x 100 (target <= 2)"},
+                                   {"BM_TickLargest", "BM_DrawsLargest", "tick / its draws, 10000 lines (target <= 1.5)"},
+                                   {"BM_MakeDefault", "BM_StreamDefault", "make / streaming, 333 x 33"},
+                                   {"BM_TickDefault", "BM_DrawsDefault", "tick / its draws, 333 lines"}});
   benchmark::RunSpecifiedBenchmarks(&reporter);
   benchmark::Shutdown();
 }
