@@ -2,7 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "figure/make_geometry.h"
+#include <algorithm>
+
 #include "figure/preset_params.h"
 
 namespace corvane::test {
@@ -44,22 +45,25 @@ void ExpectSound(const Figure& figure) {
   ASSERT_EQ(total, figure.NumCoords());
 }
 
-Geometry MakeAll(const Figure& figure, const Matrix4& camera) {
+Geometry Make(MakeJob job, uint32_t capacity) {
   Geometry g;
-  const uint32_t capacity = figure.NumCoords();
-  g.vertices.resize(capacity);
-  g.keys.resize(capacity);
+  g.vertices.resize(capacity + 1);
+  g.keys.assign(capacity + 1, 7);
   g.order.resize(capacity);
   std::vector<uint32_t> scratch(capacity);
-  MakeJob job = FigureJob(figure, 1, figure.LineCount(), &camera);
   job.vertices = g.vertices.data();
   job.keys = g.keys.data();
   job.order = g.order.data();
   job.scratch = scratch.data();
   job.capacity = capacity;
   g.count = BuildVertices(job);
-  EXPECT_LE(g.count, capacity);
-  SortByKeys(g.keys.data(), g.count, g.order.data(), scratch.data());
+  SortByKeys(g.keys.data(), std::min(g.count, capacity), g.order.data(), scratch.data());
+  return g;
+}
+
+Geometry MakeAll(const Figure& figure, const Matrix4& camera) {
+  Geometry g = Make(FigureJob(figure, 1, figure.LineCount(), &camera), figure.NumCoords());
+  EXPECT_LE(g.count, figure.NumCoords());
   return g;
 }
 

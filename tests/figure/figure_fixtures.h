@@ -9,6 +9,7 @@
 
 #include "figure/figure.h"
 #include "figure/geometry.h"
+#include "figure/make_geometry.h"
 #include "figure/matrix4.h"
 
 namespace corvane::test {
@@ -31,13 +32,16 @@ Matrix4 CameraAtDistance();
 // other and with their bounds.
 void ExpectSound(const Figure& figure);
 
-// Every line slot through one maker.
 struct Geometry {
   uint32_t count = 0;
   std::vector<VertexRecord> vertices;
   std::vector<int32_t> keys;
   std::vector<uint32_t> order;
 };
+// One maker over `job`'s lines into fresh buffers of `capacity`, with one
+// vertex and one key (set to 7) past them to catch overruns; sorts what fits.
+Geometry Make(MakeJob job, uint32_t capacity);
+// Every line slot through one maker.
 Geometry MakeAll(const Figure& figure, const Matrix4& camera);
 // `action` raises E with exactly `message`.
 template <class E, class F>

@@ -42,8 +42,7 @@ std::unique_ptr<Figure> Running(const test::ParamList& preset, int ticks, test::
 
 TEST(Figure, ParametersAreClampedByNumberAndWrongNumbersRaise) {
   auto f = std::make_unique<Figure>();
-  EXPECT_EQ(f->GetFigureParam(47), 1.0);  // ColorR2 and ColorB1 start at 1, not at the preset's 1.1
-  EXPECT_EQ(f->GetFigureParam(52), 1.0);
+  for (int n : {47, 52}) EXPECT_EQ(f->GetFigureParam(n), 1.0);  // ColorR2, ColorB1: 1, not the preset's 1.1
   const double nan = std::numeric_limits<double>::quiet_NaN();
   const struct {
     int n;

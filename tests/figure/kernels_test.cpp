@@ -14,12 +14,10 @@ namespace {
 
 constexpr double kInf = std::numeric_limits<double>::infinity(), kNaN = std::numeric_limits<double>::quiet_NaN();
 
-bool Keeps() { return true; }
-bool Loses() { return false; }
-
 TEST(CpuLevel, FollowsTheFeaturesAndTheXmmProbe) {
   const uint32_t mmx = 1u << 23, fxsr = 1u << 24, sse2 = 1u << 26;
   const uint32_t all = mmx | 1u << 15 | fxsr | 1u << 25 | sse2;  // with CMOV and SSE
+  bool (*Keeps)() = [] { return true; }, (*Loses)() = [] { return false; };
   const struct {
     CpuFeatures f;
     bool (*probe)();

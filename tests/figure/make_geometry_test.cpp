@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "figure/make_geometry.h"
+#include "figure_fixtures.h"
 
 namespace corvane {
 namespace {
@@ -52,19 +53,12 @@ class HandFigure {
       rings_[(slot - 1) * size_t{kMaxPoints} + p - 1] = PointSlot{{1, 0, 0, 0, 1, 0, 0, 0, 1}, {0, 0, z - k}};
   }
   uint32_t Make(uint32_t first, uint32_t last, uint32_t newest, uint32_t capacity = 1000) {
-    v.assign(capacity + 1, VertexRecord{});
-    keys.assign(capacity + 1, 7);
-    order.assign(capacity, 0);
-    std::vector<uint32_t> scratch(capacity);
-    const uint32_t n = BuildVertices({first, last, static_cast<uint32_t>(records_.size()), newest, state_.data(),
-                                      &camera_, records_.data(), rings_.data(), v.data(), keys.data(), order.data(),
-                                      scratch.data(), capacity});
-    SortByKeys(keys.data(), std::min(n, capacity), order.data(), scratch.data());
-    return n;
+    g = test::Make({first, last, static_cast<uint32_t>(records_.size()), newest, state_.data(), &camera_,
+                    records_.data(), rings_.data()},
+                   capacity);
+    return g.count;
   }
-  std::vector<VertexRecord> v;
-  std::vector<int32_t> keys;
-  std::vector<uint32_t> order;
+  test::Geometry g;
 
  private:
   std::vector<double> state_ = std::vector<double>(state::kSize, 0.0);
@@ -80,27 +74,27 @@ TEST(Maker, AgeColoursTheLinesAndPlaceShapesTheSolids) {
   for (uint32_t slot = 1; slot <= 4; ++slot) f.Line(slot, 3, 5);
   // Newest slot 2, so slots 1..4 have ages 2, 1, 4, 3: slot 3 is the oldest.
   ASSERT_EQ(f.Make(1, 4, 2), 12u);
-  EXPECT_EQ(f.v[6].color[0], 102);  // (weight 1 + weight 3) * 255
-  EXPECT_EQ(f.v[6].color[2], 0);
-  for (int k = 6; k < 9; ++k) EXPECT_EQ(f.v[k].color[3], 0) << k;
-  EXPECT_GT(f.v[3].color[3], f.v[0].color[3]);  // newest slot 2 before slot 1 before slot 4
-  EXPECT_GT(f.v[0].color[3], f.v[9].color[3]);
-  EXPECT_GT(f.v[3].color[2], f.v[0].color[2]);
+  EXPECT_EQ(f.g.vertices[6].color[0], 102);  // (weight 1 + weight 3) * 255
+  EXPECT_EQ(f.g.vertices[6].color[2], 0);
+  for (int k = 6; k < 9; ++k) EXPECT_EQ(f.g.vertices[k].color[3], 0) << k;
+  EXPECT_GT(f.g.vertices[3].color[3], f.g.vertices[0].color[3]);  // newest slot 2 before slot 1 before slot 4
+  EXPECT_GT(f.g.vertices[0].color[3], f.g.vertices[9].color[3]);
+  EXPECT_GT(f.g.vertices[3].color[2], f.g.vertices[0].color[2]);
 
   f.Line(1, 60, 30);  // along a line: the solids grow and fade to the tail
   ASSERT_EQ(f.Make(1, 1, 1), 60u);
   for (uint32_t k = 1; k < 60; ++k) {
-    EXPECT_LT(f.v[k - 1].axis1[0], f.v[k].axis1[0]) << k;
-    EXPECT_GE(f.v[k - 1].color[3], f.v[k].color[3]) << k;
+    EXPECT_LT(f.g.vertices[k - 1].axis1[0], f.g.vertices[k].axis1[0]) << k;
+    EXPECT_GE(f.g.vertices[k - 1].color[3], f.g.vertices[k].color[3]) << k;
   }
-  EXPECT_GT(f.v[0].color[3], 0);
-  EXPECT_EQ(f.v[59].color[3], 0);
-  EXPECT_EQ(f.order[0], 60u);  // the deepest first
+  EXPECT_GT(f.g.vertices[0].color[3], 0);
+  EXPECT_EQ(f.g.vertices[59].color[3], 0);
+  EXPECT_EQ(f.g.order[0], 60u);  // the deepest first
 
   f.Line(1, 1, 100);  // a single point: transparent, sized sqrt(Density)
   ASSERT_EQ(f.Make(1, 1, 1), 1u);
-  EXPECT_EQ(f.v[0].color[3], 0);
-  EXPECT_FLOAT_EQ(f.v[0].axis2[1], std::sqrt(2.0f));
+  EXPECT_EQ(f.g.vertices[0].color[3], 0);
+  EXPECT_FLOAT_EQ(f.g.vertices[0].axis2[1], std::sqrt(2.0f));
 }
 
 TEST(Maker, ColourAndOpacityClampNeverWrap) {
@@ -110,13 +104,13 @@ TEST(Maker, ColourAndOpacityClampNeverWrap) {
   f.Param(5) = 1e300;
   f.Line(1, 2, 2);
   ASSERT_EQ(f.Make(1, 1, 1), 2u);
-  EXPECT_EQ(f.v[0].color[0], 255);
-  EXPECT_EQ(f.v[0].color[1], 0);
-  EXPECT_EQ(f.v[0].color[2], 0);
-  EXPECT_EQ(f.v[0].color[3], 255 - std::lround(255 * std::sqrt(0.5)));
+  EXPECT_EQ(f.g.vertices[0].color[0], 255);
+  EXPECT_EQ(f.g.vertices[0].color[1], 0);
+  EXPECT_EQ(f.g.vertices[0].color[2], 0);
+  EXPECT_EQ(f.g.vertices[0].color[3], 255 - std::lround(255 * std::sqrt(0.5)));
   f.Param(5) = 0;
   f.Make(1, 1, 1);
-  EXPECT_EQ(f.v[0].color[3], 0);
+  EXPECT_EQ(f.g.vertices[0].color[3], 0);
 }
 
 TEST(Maker, CullingRangesBuffersAndTheEye) {
@@ -125,19 +119,19 @@ TEST(Maker, CullingRangesBuffersAndTheEye) {
   f.Line(2, 4, 4, 200);  // entirely behind the camera
   f.Line(3, 4, 4, 2);    // z = 2, 1, 0, -1: the point at the eye stays
   ASSERT_EQ(f.Make(1, 3, 3), 4u + 2u);
-  const uint8_t alphaOfSlot1 = f.v[0].color[3];
-  EXPECT_EQ(f.keys[4], 0);
-  EXPECT_EQ(f.order[0], 5u);  // before everything in front of the camera
+  const uint8_t alphaOfSlot1 = f.g.vertices[0].color[3];
+  EXPECT_EQ(f.g.keys[4], 0);
+  EXPECT_EQ(f.g.order[0], 5u);  // before everything in front of the camera
   f.Line(2, 4, 4, -70);       // the culled line still counted for the ages
   ASSERT_EQ(f.Make(1, 3, 3), 10u);
-  EXPECT_EQ(f.v[0].color[3], alphaOfSlot1);
+  EXPECT_EQ(f.g.vertices[0].color[3], alphaOfSlot1);
   EXPECT_EQ(f.Make(1, 0, 1), 0u);  // line count 1: maker 1's empty range
   EXPECT_EQ(f.Make(0, 3, 1), 0u);
   // Too small buffers: counted in full, so the caller sees the mismatch,
   // but nothing written past them.
   EXPECT_EQ(f.Make(1, 3, 3, 6), 10u);
-  EXPECT_EQ(f.keys[6], 7);
-  std::vector<uint32_t> written(f.order);
+  EXPECT_EQ(f.g.keys[6], 7);
+  std::vector<uint32_t> written(f.g.order);
   std::sort(written.begin(), written.end());
   for (uint32_t j = 0; j < 6; ++j) EXPECT_EQ(written[j], j + 1);
 }

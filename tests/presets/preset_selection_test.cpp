@@ -109,26 +109,23 @@ TEST_F(PresetSelectionTest, ShuffleChangesEveryThirtyToTwoHundredNineAndAHalfSec
   EXPECT_GT(longest, 400);
 }
 
-TEST_F(PresetSelectionTest, WithoutShuffleTheCountdownNeverRunsDown) {
+TEST_F(PresetSelectionTest, ShuffleRunsOnlyWhenEnabledAndAnEmptyListGivesTheDefaults) {
   StorePreset("Only", 42);
   RecordingSink sink;
   SaverPresetSession saver;
   saver.Start(sink);
   EXPECT_FALSE(saver.ShuffleEnabled());
   EXPECT_EQ(TicksUntilChange(saver, sink, 2000), -1);
-
   WriteShuffleMode(true);  // takes effect at the next session only
   EXPECT_EQ(TicksUntilChange(saver, sink, 2000), -1);
   saver.StartShuffle();
   EXPECT_NE(TicksUntilChange(saver, sink, 2000), -1);
-}
 
-TEST_F(PresetSelectionTest, ShufflingAnEmptyListAppliesTheDefaults) {
-  WriteShuffleMode(true);
-  RecordingSink sink;
-  SaverPresetSession saver;
-  saver.Start(sink);
-  ASSERT_NE(TicksUntilChange(saver, sink, 1000), -1);
+  DeletePreset("Only");
+  sink.sent.clear();
+  SaverPresetSession empty;
+  empty.Start(sink);
+  ASSERT_NE(TicksUntilChange(empty, sink, 1000), -1);
   EXPECT_EQ(sink.sent.size(), 2u * kParamCount);
   EXPECT_EQ(sink.LastPreset(), TPresetParams::Defaults());
 }

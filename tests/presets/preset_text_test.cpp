@@ -10,43 +10,37 @@
 namespace corvane {
 namespace {
 
-TEST(PresetNumberText, WritesFifteenDigitsWithoutExponent) {
-  EXPECT_EQ(FloatToPresetText(33), "33");
-  EXPECT_EQ(FloatToPresetText(-2.0 / 3.0), "-0.666666666666667");
-  EXPECT_EQ(FloatToPresetText(1800), "1800");
-  EXPECT_EQ(FloatToPresetText(-0.0), "0");
-  EXPECT_EQ(FloatToPresetText(1.0 / 3.0), "0.333333333333333");
-  EXPECT_EQ(FloatToPresetText(123456.78901234567), "123456.789012346");
-  EXPECT_EQ(FloatToPresetText(0.00012345678901234567), "0.000123456789012");
-  EXPECT_EQ(FloatToPresetText(999999999999999.0), "999999999999999");
-  EXPECT_EQ(FloatToPresetText(9.9999999999999999), "10");
-  // Fifteen decimals: below half of their last place everything is zero.
-  EXPECT_EQ(FloatToPresetText(4.9e-16), "0");
-  EXPECT_EQ(FloatToPresetText(5.1e-16), "0.000000000000001");
-  EXPECT_EQ(FloatToPresetText(-1e-15), "-0.000000000000001");
+// What `action` raises as E; a failure if it raises nothing.
+template <class E, class F>
+std::string Raised(F action) {
+  try {
+    action();
+  } catch (const E& e) {
+    return e.what();
+  }
+  ADD_FAILURE() << "nothing raised";
+  return "";
 }
 
-TEST(PresetNumberText, RefusesWhatNeedsAnExponent) {
-  for (double value : {1e15, -1e15, 9.9999999999999999e14, 1e300, HUGE_VAL, -HUGE_VAL, std::nan("")}) {
-    try {
-      FloatToPresetText(value);
-      ADD_FAILURE() << value;
-    } catch (const EConvertError& e) {
-      EXPECT_STREQ(e.what(), "Exponent character present in the resulting string");
-    }
-  }
+TEST(PresetNumberText, WritesFifteenDigitsWithoutExponent) {
+  // Fifteen decimals: below half of their last place everything is zero.
+  const std::pair<double, const char*> cases[] = {
+      {33, "33"}, {-2.0 / 3.0, "-0.666666666666667"}, {1800, "1800"}, {-0.0, "0"}, {1.0 / 3.0, "0.333333333333333"},
+      {123456.78901234567, "123456.789012346"}, {0.00012345678901234567, "0.000123456789012"},
+      {999999999999999.0, "999999999999999"}, {9.9999999999999999, "10"}, {4.9e-16, "0"},
+      {5.1e-16, "0.000000000000001"}, {-1e-15, "-0.000000000000001"}};
+  for (const auto& [value, text] : cases) EXPECT_EQ(FloatToPresetText(value), text) << value;
+  for (double value : {1e15, -1e15, 9.9999999999999999e14, 1e300, HUGE_VAL, -HUGE_VAL, std::nan("")})
+    EXPECT_EQ(Raised<EConvertError>([&] { FloatToPresetText(value); }),
+              "Exponent character present in the resulting string") << value;
 }
 
 TEST(PresetNumberText, ReadsDecimalNumbersOnly) {
-  EXPECT_EQ(PresetTextToFloat(""), 0.0);
-  EXPECT_EQ(PresetTextToFloat("1e3"), 1000.0);
-  EXPECT_EQ(PresetTextToFloat("-2.5E-1"), -0.25);
-  EXPECT_EQ(PresetTextToFloat("+7"), 7.0);
-  EXPECT_EQ(PresetTextToFloat(".5"), 0.5);
-  EXPECT_EQ(PresetTextToFloat("5."), 5.0);
-  EXPECT_EQ(PresetTextToFloat("1e-400"), 0.0);  // underflow is zero
-  EXPECT_EQ(PresetTextToFloat("0." + std::string(400, '0') + "1"), 0.0);
-  EXPECT_EQ(PresetTextToFloat("-0"), 0.0);
+  // Underflow is zero.
+  const std::pair<std::string, double> cases[] = {{"", 0},       {"1e3", 1000}, {"-2.5E-1", -0.25}, {"+7", 7},
+                                                  {".5", 0.5},   {"5.", 5},     {"1e-400", 0},      {"-0", 0},
+                                                  {"0." + std::string(400, '0') + "1", 0}};
+  for (const auto& [text, value] : cases) EXPECT_EQ(PresetTextToFloat(text), value) << text;
   for (const char* bad : {"1,5", "-", ".", "e3", "1e+", " 1", "1 ", "0x10", "inf", "nan", "1..2", "--1", "1e400",
                           "1e99999999999999999999"}) {
     EXPECT_FALSE(IsPresetNumber(bad)) << bad;
@@ -54,20 +48,15 @@ TEST(PresetNumberText, ReadsDecimalNumbersOnly) {
   }
   EXPECT_FALSE(IsPresetNumber(std::string(400, '9')));
   EXPECT_FALSE(IsPresetNumber(std::string("1\0", 2)));
-  try {
-    PresetTextToFloat(std::string(1 << 20, 'x'));
-    ADD_FAILURE();
-  } catch (const EConvertError& e) {
-    EXPECT_LT(std::string(e.what()).size(), 200u);  // a pasted megabyte is not repeated
-  }
+  // A pasted megabyte is not repeated in the message.
+  EXPECT_LT(Raised<EConvertError>([] { PresetTextToFloat(std::string(1 << 20, 'x')); }).size(), 200u);
 }
 
 TEST(PresetNameFromFile, StripsDirectoryAndLastExtension) {
-  EXPECT_EQ(PresetNameFromFile("C:\\Presets\\Galaxy.cvp"), "Galaxy");
-  EXPECT_EQ(PresetNameFromFile("/home/me/presets/Galaxy.cvp"), "Galaxy");
+  for (const char* path : {"C:\\Presets\\Galaxy.cvp", "/home/me/presets/Galaxy.cvp", "C:Galaxy.cvp"})
+    EXPECT_EQ(PresetNameFromFile(path), "Galaxy") << path;
   EXPECT_EQ(PresetNameFromFile("a.b.cvp"), "a.b");
   EXPECT_EQ(PresetNameFromFile("C:\\my.dir\\Plain"), "Plain");
-  EXPECT_EQ(PresetNameFromFile("C:Galaxy.cvp"), "Galaxy");
 }
 
 TPresetParams RandomPreset(std::mt19937_64& generator) {
@@ -102,14 +91,10 @@ TEST(PresetFile, ReadsNamesWithoutCaseFirstLineWins) {
   TPresetParams preset = ParsePresetFileText(
       "points=5\r\n LINES=7\r\nTicks=1e3\r\nDensity=1,5\r\nMidDT=0.5\r\nmiddt=9\r\nUnknown=3\r\nNoEquals\r\n"
       "EyeX==4\r\nMotionBlur=-2.25");
-  EXPECT_EQ(preset.GetValue(1), 5.0);
-  EXPECT_EQ(preset.GetValue(2), 0.0);  // a blank before the name is part of it
-  EXPECT_EQ(preset.GetValue(3), 1000.0);
-  EXPECT_EQ(preset.GetValue(6), 0.0);  // only this value is lost
-  EXPECT_EQ(preset.GetValue(7), 0.5);
-  EXPECT_EQ(preset.GetValue(55), 0.0);  // "=4" is not a number
-  EXPECT_EQ(preset.GetValue(69), -2.25);
-  EXPECT_EQ(preset.GetValue(5), 0.0);  // a missing line is 0, not the default
+  // A blank before the name is part of it (Lines), only 1,5 is lost (Density), "=4" is not a number (EyeX),
+  // a missing line is 0, not the default (Intensity).
+  const std::pair<int, double> expected[] = {{1, 5}, {2, 0}, {3, 1000}, {6, 0}, {7, 0.5}, {55, 0}, {69, -2.25}, {5, 0}};
+  for (const auto& [n, value] : expected) EXPECT_EQ(preset.GetValue(n), value) << n;
 }
 
 TEST(PresetFile, EveryLineEndReadsAlike) {
@@ -135,20 +120,14 @@ TEST(PresetFile, GarbageNeverGivesAnUnclampableValue) {
   for (int i = 0; i < 100000; ++i) text += static_cast<char>(generator());
   TPresetParams preset = ParsePresetFileText(text);
   for (int n = 1; n <= kParamCount; ++n) EXPECT_TRUE(std::isfinite(preset.GetValue(n))) << n;
-  EXPECT_EQ(preset.GetValue(1), 0.0);
-  EXPECT_EQ(preset.GetValue(2), 0.0);
-  EXPECT_EQ(preset.GetValue(6), 0.0);
+  for (int n : {1, 2, 6}) EXPECT_EQ(preset.GetValue(n), 0.0) << n;
 }
 
 TEST(PresetFile, UnreadableOrUnwritableChangesNothing) {
   test::TempDir dir;
-  try {
-    ReadPresetFile(dir.File("missing.cvp"));
-    ADD_FAILURE();
-  } catch (const EFileError& e) {
-    EXPECT_NE(std::string(e.what()).find("missing.cvp"), std::string::npos);
-    EXPECT_NE(std::string(e.what()).find(std::generic_category().message(ENOENT)), std::string::npos) << e.what();
-  }
+  const std::string message = Raised<EFileError>([&] { ReadPresetFile(dir.File("missing.cvp")); });
+  EXPECT_NE(message.find("missing.cvp"), std::string::npos);
+  EXPECT_NE(message.find(std::generic_category().message(ENOENT)), std::string::npos) << message;
   EXPECT_THROW(ReadPresetFile(dir.Path()), EFileError);
   EXPECT_THROW(WritePresetFile(dir.File("no/such/dir.cvp"), TPresetParams()), EFileError);
 
@@ -180,14 +159,9 @@ std::string Fields(int count, const std::string& field = "1") {
 
 TEST(TransferText, ParsesFieldsIntoCells) {
   TransferCells cells = ParseTransferText(";;1e3;1,5;-;-0; 4 2\r\n;x7;" + Fields(60) + "9;");
-  EXPECT_EQ(cells[0], kCellEmpty);
-  EXPECT_EQ(cells[1], kCellEmpty);
-  EXPECT_EQ(cells[2], "13");  // the exponent letter is stripped first
-  EXPECT_EQ(cells[3], "15");
-  EXPECT_EQ(cells[4], kCellError);
-  EXPECT_EQ(cells[5], "-0");
-  EXPECT_EQ(cells[6], "42");
-  EXPECT_EQ(cells[7], "7");
+  // The exponent letter is stripped first.
+  EXPECT_EQ(std::vector<std::string>(cells.begin(), cells.begin() + 8),
+            (std::vector<std::string>{kCellEmpty, kCellEmpty, "13", "15", kCellError, "-0", "42", "7"}));
   EXPECT_EQ(cells[68], "9");
   EXPECT_FALSE(PresetFromTransferCells(cells));
 

@@ -26,6 +26,19 @@ std::string DoubleBytes(double value) {
   return bytes;
 }
 
+// The success flag of a reader and the value it leaves in place of `stale`.
+template <class T>
+std::pair<bool, T> Read(bool (*read)(T&), T stale) {
+  const bool ok = read(stale);
+  return {ok, stale};
+}
+std::pair<bool, double> ListParam(const std::string& name, int n) {
+  double value = -1;
+  const bool ok = ReadListParam(name, n, value);
+  return {ok, value};
+}
+const std::string kStale = "stale";
+
 TEST_P(RegistryStoreTest, ParametersRoundTripAndMissingOnesAreDefaults) {
   ASSERT_FALSE(RegistryEntriesExist());
   ASSERT_TRUE(WriteListParam("Galaxy", 1, 77.5));
@@ -33,10 +46,9 @@ TEST_P(RegistryStoreTest, ParametersRoundTripAndMissingOnesAreDefaults) {
   ASSERT_TRUE(WriteWorkParam(28, 0.125));
   EXPECT_TRUE(RegistryEntriesExist());
   for (int n = 1; n <= kParamCount; ++n) {
+    // Key names ignore case.
+    EXPECT_EQ(ListParam("GALAXY", n), std::pair(n == 1 || n == 69, n == 1 ? 77.5 : n == 69 ? -3.25 : ParamDefault(n)));
     double value = -1;
-    bool stored = n == 1 || n == 69;
-    EXPECT_EQ(ReadListParam("GALAXY", n, value), stored) << n;  // key names ignore case
-    EXPECT_EQ(value, n == 1 ? 77.5 : n == 69 ? -3.25 : ParamDefault(n)) << n;
     EXPECT_EQ(ReadWorkParam(n, value), n == 28) << n;
     EXPECT_EQ(value, n == 28 ? 0.125 : ParamDefault(n)) << n;
   }
@@ -45,8 +57,7 @@ TEST_P(RegistryStoreTest, ParametersRoundTripAndMissingOnesAreDefaults) {
   EXPECT_FALSE(WriteListParam("Galaxy", 70, 1.0));
   EXPECT_FALSE(ReadWorkParam(70, value));
   EXPECT_EQ(value, 0.0);
-  EXPECT_FALSE(ReadListParam("Galaxy", 0, value));
-  EXPECT_EQ(value, 0.0);
+  EXPECT_EQ(ListParam("Galaxy", 0), std::pair(false, 0.0));
 }
 
 TEST_P(RegistryStoreTest, ValuesOfAnotherTypeOrLengthAreUnreadable) {
@@ -55,68 +66,34 @@ TEST_P(RegistryStoreTest, ValuesOfAnotherTypeOrLengthAreUnreadable) {
   registry_.WriteRaw("ListPresets\\Odd", "Ticks", RegistryType::String, "14");
   registry_.WriteRaw("ListPresets\\Odd", "Intensity", RegistryType::Binary, DoubleBytes(2.5) + "x");
   registry_.WriteRaw("ListPresets\\Odd", "Density", RegistryType::Binary, DoubleBytes(2.5));
-  for (int n : {1, 2, 3, 5}) {
-    double value;
-    EXPECT_FALSE(ReadListParam("Odd", n, value)) << n;
-    EXPECT_EQ(value, ParamDefault(n)) << n;
-  }
-  double value;
-  EXPECT_TRUE(ReadListParam("Odd", 6, value));  // an 8-byte binary is the raw double
-  EXPECT_EQ(value, 2.5);
+  for (int n : {1, 2, 3, 5}) EXPECT_EQ(ListParam("Odd", n), std::pair(false, ParamDefault(n))) << n;
+  EXPECT_EQ(ListParam("Odd", 6), std::pair(true, 2.5));  // an 8-byte binary is the raw double
 
   registry_.WriteRaw("ListPresets", "Random", RegistryType::Dword, std::string("\x07\0\0\0", 4));
   registry_.WriteRaw("ListPresets", "Shuffle", RegistryType::String, "1");
   registry_.WriteRaw("", "FileVersion", RegistryType::Dword, std::string("\x01\0\0\0", 4));
-  bool on = false;
-  EXPECT_TRUE(ReadRandomMode(on));
-  EXPECT_TRUE(on);  // any non-zero DWORD
-  on = true;
-  EXPECT_FALSE(ReadShuffleMode(on));
-  EXPECT_FALSE(on);
-  std::string text = "stale";
-  EXPECT_FALSE(ReadFileVersion(text));
-  EXPECT_EQ(text, "");
+  EXPECT_EQ(Read(ReadRandomMode, false), std::pair(true, true));  // any non-zero DWORD
+  EXPECT_EQ(Read(ReadShuffleMode, true), std::pair(false, false));
+  EXPECT_EQ(Read(ReadFileVersion, kStale), std::pair(false, std::string()));
 }
 
 TEST_P(RegistryStoreTest, FlagsAndTextsWithTheirSubstitutes) {
-  bool on = true;
-  std::string text = "stale";
-  EXPECT_FALSE(ReadRandomMode(on));
-  EXPECT_FALSE(on);
-  EXPECT_FALSE(ReadCurrentPresetName(text));
-  EXPECT_EQ(text, "");
+  EXPECT_EQ(Read(ReadRandomMode, true), std::pair(false, false));
+  EXPECT_EQ(Read(ReadCurrentPresetName, kStale), std::pair(false, std::string()));
 
   EXPECT_TRUE(WriteShowSetup(true) && WriteRandomMode(true) && WriteShuffleMode(false) &&
               WriteWallpapersState(true) && WriteFileVersion("1.0.0.1"));
   const std::string name = "Galaxy \xC3\xA9t\xC3\xA9 \xE2\x98\x85";  // non-ASCII survives the wide calls
   EXPECT_TRUE(WriteCurrentPresetName(name));
-  EXPECT_TRUE(ReadShowSetup(on) && on);
-  EXPECT_TRUE(ReadRandomMode(on) && on);
-  EXPECT_TRUE(ReadShuffleMode(on) && !on);
-  EXPECT_TRUE(ReadWallpapersState(on) && on);
-  EXPECT_TRUE(ReadFileVersion(text));
-  EXPECT_EQ(text, "1.0.0.1");
-  EXPECT_TRUE(ReadCurrentPresetName(text));
-  EXPECT_EQ(text, name);
+  using Flag = std::pair<bool (*)(bool&), bool>;
+  for (auto [read, on] : {Flag{ReadShowSetup, true}, {ReadRandomMode, true}, {ReadShuffleMode, false},
+                          {ReadWallpapersState, true}})
+    EXPECT_EQ(Read(read, !on), std::pair(true, on));
+  EXPECT_EQ(Read(ReadFileVersion, kStale), std::pair(true, std::string("1.0.0.1")));
+  EXPECT_EQ(Read(ReadCurrentPresetName, kStale), std::pair(true, name));
   // The key exists but holds no Name: a missing text is empty, not a failure.
   EXPECT_TRUE(WriteCurrentPresetName(""));
-  EXPECT_TRUE(ReadCurrentPresetName(text));
-  EXPECT_EQ(text, "");
-}
-
-TEST_P(RegistryStoreTest, TheEmptyNameIsTheListKeyItself) {
-  WriteRandomMode(true);
-  double value;
-  EXPECT_FALSE(ReadListParam("", 4, value));
-  EXPECT_TRUE(WriteListParam("", 4, 0.75));
-  EXPECT_TRUE(ReadListParam("", 4, value));
-  EXPECT_EQ(value, 0.75);
-  std::vector<std::string> names{"stale"};
-  EXPECT_TRUE(ListPresetNames(names));
-  EXPECT_TRUE(names.empty());  // values in the list key are no preset
-  EXPECT_FALSE(DeletePreset(""));
-  bool on = false;
-  EXPECT_TRUE(ReadRandomMode(on) && on);
+  EXPECT_EQ(Read(ReadCurrentPresetName, kStale), std::pair(true, std::string()));
 }
 
 TEST_P(RegistryStoreTest, PresetListEnumeratesDrawsAndDeletes) {
@@ -124,6 +101,17 @@ TEST_P(RegistryStoreTest, PresetListEnumeratesDrawsAndDeletes) {
   EXPECT_FALSE(ListPresetNames(names));
   EXPECT_TRUE(names.empty());
   EXPECT_EQ(RandomPresetName(), "");
+
+  // The empty name is the list key itself: its values are no preset.
+  WriteRandomMode(true);
+  EXPECT_FALSE(ListParam("", 4).first);
+  EXPECT_TRUE(WriteListParam("", 4, 0.75));
+  EXPECT_EQ(ListParam("", 4), std::pair(true, 0.75));
+  names = {"stale"};
+  EXPECT_TRUE(ListPresetNames(names));
+  EXPECT_TRUE(names.empty());
+  EXPECT_FALSE(DeletePreset(""));
+  EXPECT_EQ(Read(ReadRandomMode, false), std::pair(true, true));
 
   WriteListParam("Nebula", 1, 1);
   for (int i = 0; i < 20; ++i) EXPECT_EQ(RandomPresetName(), "Nebula");
@@ -139,9 +127,7 @@ TEST_P(RegistryStoreTest, PresetListEnumeratesDrawsAndDeletes) {
   EXPECT_FALSE(WriteListParam("a\\b", 1, 1));
   EXPECT_TRUE(ListPresetNames(names));
   EXPECT_EQ(names, (std::vector<std::string>{"galaxy", "Nebula"}));
-  double value;
-  EXPECT_FALSE(ReadListParam("Comet", 2, value));
-  EXPECT_EQ(value, ParamDefault(2));
+  EXPECT_EQ(ListParam("Comet", 2), std::pair(false, ParamDefault(2)));
 }
 
 TEST_P(RegistryStoreTest, WallpapersListReplacesEntriesAndDropsState) {
@@ -155,9 +141,7 @@ TEST_P(RegistryStoreTest, WallpapersListReplacesEntriesAndDropsState) {
   WriteWallpapersState(true);
   registry_.WriteRaw("ListWallpapers\\WP00000005", "Style", RegistryType::Dword, std::string("\x01\0\0\0", 4));
   EXPECT_TRUE(SaveWallpapersList(list));
-  bool on = true;
-  EXPECT_FALSE(ReadWallpapersState(on));
-  EXPECT_FALSE(on);
+  EXPECT_EQ(Read(ReadWallpapersState, true), std::pair(false, false));
   EXPECT_TRUE(LoadWallpapersList(loaded));
   EXPECT_EQ(loaded, list);  // the old fifth entry is gone
 
