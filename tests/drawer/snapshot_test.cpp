@@ -11,12 +11,7 @@ uint32_t Read32(const std::vector<uint8_t>& bytes, size_t at) {
 
 TEST(Snapshot, FileNameReadsDayMonthYearThenTime) {
   std::tm t{};
-  t.tm_mday = 5;
-  t.tm_mon = 11;
-  t.tm_year = 126;
-  t.tm_hour = 14;
-  t.tm_min = 3;
-  t.tm_sec = 9;
+  t.tm_mday = 5, t.tm_mon = 11, t.tm_year = 126, t.tm_hour = 14, t.tm_min = 3, t.tm_sec = 9;
   EXPECT_EQ(SnapshotFileName("dir/", t), "dir/_ScreenShot_05-12-2026_14-03-09_.bmp");
 }
 
@@ -35,15 +30,11 @@ TEST(Snapshot, BmpKeepsRowsBottomUpInBlueGreenRedWithPaddedRows) {
   EXPECT_EQ(Read32(bmp, 18), 3u);
   EXPECT_EQ(Read32(bmp, 22), 2u);  // positive height: bottom row first
   EXPECT_EQ(bmp[28], 24);
-  // First stored pixel: the block's first (bottom) pixel, R G B = 1 2 3.
-  EXPECT_EQ(bmp[54], 3);
-  EXPECT_EQ(bmp[55], 2);
-  EXPECT_EQ(bmp[56], 1);
-  // Nine bytes of pixels, three of padding, then the second row.
-  EXPECT_EQ(bmp[63], 0);
-  EXPECT_EQ(bmp[65], 0);
-  EXPECT_EQ(bmp[66], 12);
-  EXPECT_EQ(bmp[68], 10);
+  // The block's rows are already bottom-up (R G B = 1 2 3 first); each row
+  // of nine bytes is padded to twelve.
+  const std::vector<uint8_t> pixels(bmp.begin() + 54, bmp.end());
+  EXPECT_EQ(pixels, (std::vector<uint8_t>{3, 2, 1, 6, 5, 4, 9, 8, 7, 0, 0, 0,  //
+                                          12, 11, 10, 15, 14, 13, 18, 17, 16, 0, 0, 0}));
 }
 
 }  // namespace

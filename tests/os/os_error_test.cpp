@@ -8,22 +8,27 @@
 namespace corvane {
 namespace {
 
-TEST(Hex8, PadsToEightUpperCaseDigitsAndKeepsWideAddresses) {
+template <typename Raise>
+ExceptionFacts FactsOf(Raise raise) {
+  try {
+    raise();
+  } catch (...) {
+    return DescribeCurrentException();
+  }
+  ADD_FAILURE() << "nothing raised";
+  return {};
+}
+
+TEST(OSError, HexDigitsMessageAndTheRaisedException) {
   EXPECT_EQ(Hex8(0u), "00000000");
   EXPECT_EQ(Hex8(0xABCu), "00000ABC");
   EXPECT_EQ(Hex8(0xDEADBEEFu), "DEADBEEF");
-  EXPECT_EQ(Hex8(uint64_t{0x140001234}), "140001234");
-}
+  EXPECT_EQ(Hex8(uint64_t{0x140001234}), "140001234");  // wide addresses keep every digit
 
-TEST(OSError, MessageNamesAddressCodeAndSystemText) {
   std::string text = OSErrorMessage(5, reinterpret_cast<const void*>(0x401000));
   EXPECT_EQ(text.rfind("Address :  $00401000,  ErrorCode :  5", 0), 0u) << text;
-  if (!SystemErrorText(5).empty()) {
-    EXPECT_NE(text.find(",  Message :  "), std::string::npos);
-  }
-}
+  EXPECT_EQ(text.find(",  Message :  ") != std::string::npos, !SystemErrorText(5).empty()) << text;
 
-TEST(OSError, RaiseCarriesTheCodeAndTheCallersAddress) {
   try {
     RaiseLastOSErrorAt(2);
     FAIL() << "no exception";
@@ -39,26 +44,14 @@ TEST(OSError, RaiseCarriesTheCodeAndTheCallersAddress) {
 CORVANE_DECLARE_EXCEPTION(ETestError);
 
 TEST(Exception, ClassNameAddressAndDescriptionOfForeignExceptions) {
-  try {
-    throw ETestError("boom");
-  } catch (...) {
-    ExceptionFacts facts = DescribeCurrentException();
-    EXPECT_EQ(facts.className, "ETestError");
-    EXPECT_EQ(facts.message, "boom");
-    EXPECT_NE(facts.address, nullptr);
-  }
-  try {
-    throw std::runtime_error("plain");
-  } catch (...) {
-    ExceptionFacts facts = DescribeCurrentException();
-    EXPECT_NE(facts.className.find("runtime_error"), std::string::npos);
-    EXPECT_EQ(facts.message, "plain");
-  }
-  try {
-    throw 42;
-  } catch (...) {
-    EXPECT_EQ(DescribeCurrentException().className, "Unknown exception");
-  }
+  ExceptionFacts own = FactsOf([] { throw ETestError("boom"); });
+  EXPECT_EQ(own.className, "ETestError");
+  EXPECT_EQ(own.message, "boom");
+  EXPECT_NE(own.address, nullptr);
+  ExceptionFacts standard = FactsOf([] { throw std::runtime_error("plain"); });
+  EXPECT_NE(standard.className.find("runtime_error"), std::string::npos);
+  EXPECT_EQ(standard.message, "plain");
+  EXPECT_EQ(FactsOf([] { throw 42; }).className, "Unknown exception");
 }
 
 }  // namespace

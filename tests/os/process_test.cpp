@@ -6,7 +6,7 @@
 namespace corvane {
 namespace {
 
-TEST(Process, ModulePathPointsAtThisProgram) {
+TEST(Process, ModulePathIdsAndFileTests) {
   std::string path = ModuleFileName();
   ASSERT_FALSE(path.empty());
   EXPECT_TRUE(FileExists(path));
@@ -15,11 +15,9 @@ TEST(Process, ModulePathPointsAtThisProgram) {
   EXPECT_TRUE(DirectoryExists(ModuleDirectory()));
   EXPECT_NE(CurrentProcessId(), 0u);
   EXPECT_NE(CurrentThreadId(), 0u);
-}
 
-TEST(Process, FileExistsIsFalseForDirectoriesAndMissingFiles) {
   test::TempDir dir;
-  EXPECT_FALSE(FileExists(dir.Path()));
+  EXPECT_FALSE(FileExists(dir.Path()));  // a directory is no file
   EXPECT_TRUE(DirectoryExists(dir.Path()));
   EXPECT_FALSE(FileExists(dir.File("missing.cvp")));
   test::WriteWholeFile(dir.File("here.cvp"), "x");

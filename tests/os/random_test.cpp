@@ -9,19 +9,22 @@
 namespace corvane {
 namespace {
 
-TEST(Random, FollowsTheLinearCongruentialSequence) {
-  RandomSeed(12345);
-  uint32_t seed = 12345;
-  for (int i = 0; i < 100; ++i) {
-    seed = seed * 134775813u + 1u;
-    EXPECT_EQ(Random(), seed / 4294967296.0);
-  }
-  RandomSeed(0);
-  EXPECT_EQ(RandomInt(360), static_cast<uint32_t>((uint64_t{1} * 360) >> 32));
-  EXPECT_EQ(RandomInt(0), 0u);
+// The states the generator must pass through after `seed`, in order.
+std::vector<uint32_t> LcgStates(uint32_t seed, int count) {
+  std::vector<uint32_t> states;
+  for (int i = 0; i < count; ++i) states.push_back(seed = seed * 134775813u + 1u);
+  return states;
 }
 
-TEST(Random, StaysInRangeAndIsRoughlyUniform) {
+TEST(Random, FollowsTheSequenceStaysInRangeAndIsRoughlyUniform) {
+  RandomSeed(12345);
+  for (uint32_t state : LcgStates(12345, 100)) EXPECT_EQ(Random(), state / 4294967296.0);
+  EXPECT_EQ(RandomInt(0), 0u);
+  RandomSeed(3);
+  double first = Random();
+  RandomSeed(3);
+  EXPECT_EQ(RandomInt(360), static_cast<uint32_t>(first * 360));  // the state scaled, not a remainder
+
   RandomSeed(7);
   std::vector<int> buckets(10);
   for (int i = 0; i < 100000; ++i) {
@@ -41,17 +44,14 @@ TEST(Random, ConcurrentDrawsShareOneSequenceWithoutLoss) {
   RandomSeed(99);
   std::vector<std::vector<uint32_t>> seen(kThreads);
   std::vector<std::thread> threads;
-  for (int t = 0; t < kThreads; ++t)
-    threads.emplace_back([&seen, t] {
-      for (int i = 0; i < kDraws; ++i) seen[t].push_back(static_cast<uint32_t>(Random() * 4294967296.0));
+  for (auto& values : seen)
+    threads.emplace_back([&values] {
+      for (int i = 0; i < kDraws; ++i) values.push_back(static_cast<uint32_t>(Random() * 4294967296.0));
     });
   for (auto& thread : threads) thread.join();
 
-  std::vector<uint32_t> all;
+  std::vector<uint32_t> all, expected = LcgStates(99, kThreads * kDraws);
   for (auto& values : seen) all.insert(all.end(), values.begin(), values.end());
-  std::vector<uint32_t> expected;
-  uint32_t seed = 99;
-  for (int i = 0; i < kThreads * kDraws; ++i) expected.push_back(seed = seed * 134775813u + 1u);
   std::sort(all.begin(), all.end());
   std::sort(expected.begin(), expected.end());
   EXPECT_EQ(all, expected);

@@ -3,6 +3,7 @@
 #include <atomic>
 #include <memory>
 #include <thread>
+#include <vector>
 
 #include "os/clock.h"
 #include "os/sync.h"
@@ -10,54 +11,38 @@
 namespace corvane {
 namespace {
 
-TEST(Event, AutoResetReleasesOneWaitAndResets) {
-  Event event(false, false);
-  EXPECT_EQ(event.Wait(0), WaitResult::Timeout);
-  event.Set();
-  EXPECT_EQ(event.Wait(0), WaitResult::Signalled);
-  EXPECT_EQ(event.Wait(0), WaitResult::Timeout);  // the wait consumed it
-
-  Event initiallySet(false, true);
+TEST(Event, AutoResetIsConsumedByOneWaitManualResetStaysUntilReset) {
+  Event automatic(false, false), initiallySet(false, true), manual(true, false);
+  EXPECT_EQ(automatic.Wait(0), WaitResult::Timeout);
+  automatic.Set();
+  EXPECT_EQ(automatic.Wait(0), WaitResult::Signalled);
+  EXPECT_EQ(automatic.Wait(0), WaitResult::Timeout);
   EXPECT_EQ(initiallySet.Wait(0), WaitResult::Signalled);
   EXPECT_EQ(initiallySet.Wait(0), WaitResult::Timeout);
+
+  manual.Set();
+  EXPECT_EQ(manual.Wait(0), WaitResult::Signalled);
+  EXPECT_EQ(manual.Wait(0), WaitResult::Signalled);
+  manual.Reset();
+  EXPECT_EQ(manual.Wait(0), WaitResult::Timeout);
 }
 
-TEST(Event, ManualResetStaysSignalledUntilReset) {
-  Event event(true, false);
-  event.Set();
-  EXPECT_EQ(event.Wait(0), WaitResult::Signalled);
-  EXPECT_EQ(event.Wait(0), WaitResult::Signalled);
-  event.Reset();
-  EXPECT_EQ(event.Wait(0), WaitResult::Timeout);
-}
-
-TEST(Event, TimedWaitTimesOutThenWakesOnSetFromAnotherThread) {
-  Event event(false, false);
+TEST(Event, TimedWaitTimesOutAndSetFromAnotherThreadReleasesWaiters) {
+  Event single(false, false);
   double before = MilliClock();
-  EXPECT_EQ(event.Wait(30), WaitResult::Timeout);
+  EXPECT_EQ(single.Wait(30), WaitResult::Timeout);
   EXPECT_GE(MilliClock() - before, 25.0);
 
-  std::atomic<bool> released{false};
-  std::thread waiter([&] {
-    EXPECT_EQ(event.Wait(kInfinite), WaitResult::Signalled);
-    released = true;
-  });
-  event.Set();
-  waiter.join();
-  EXPECT_TRUE(released);
-}
-
-TEST(Event, ManualResetReleasesEveryWaiter) {
-  Event event(true, false);
+  // An auto-reset event releases its one waiter; a manual-reset one all four.
+  Event manual(true, false);
   std::atomic<int> released{0};
   std::vector<std::thread> waiters;
-  for (int i = 0; i < 4; ++i)
-    waiters.emplace_back([&] {
-      if (event.Wait(10000) == WaitResult::Signalled) ++released;
-    });
-  event.Set();
+  waiters.emplace_back([&] { released += single.Wait(kInfinite) == WaitResult::Signalled; });
+  for (int i = 0; i < 4; ++i) waiters.emplace_back([&] { released += manual.Wait(10000) == WaitResult::Signalled; });
+  single.Set();
+  manual.Set();
   for (auto& waiter : waiters) waiter.join();
-  EXPECT_EQ(released, 4);
+  EXPECT_EQ(released, 5);
 }
 
 TEST(Event, WaiterMayDestroyTheEventAsSoonAsItsWaitReturns) {
@@ -65,8 +50,7 @@ TEST(Event, WaiterMayDestroyTheEventAsSoonAsItsWaitReturns) {
   // possibly while the setter is still inside Set (seen by the sanitizers).
   for (int i = 0; i < 200; ++i) {
     auto event = std::make_unique<Event>(false, false);
-    Event* target = event.get();
-    std::thread setter([target] { target->Set(); });
+    std::thread setter([target = event.get()] { target->Set(); });
     EXPECT_EQ(event->Wait(10000), WaitResult::Signalled);
     event.reset();
     setter.join();

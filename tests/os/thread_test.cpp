@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <functional>
 
 #include "os/process.h"
 #include "os/sync.h"
@@ -9,36 +10,40 @@
 namespace corvane {
 namespace {
 
-class RecordingThread : public Thread {
+class BodyThread : public Thread {
  public:
-  ~RecordingThread() override {
+  explicit BodyThread(std::function<void(BodyThread&)> body) : body_(std::move(body)) {}
+  ~BodyThread() override {
     Terminate();
     WaitFor();
   }
-  std::atomic<int> runs{0};
-  std::atomic<uint32_t> seenId{0};
-  Event running{true, false};
 
  protected:
-  void Execute() override {
-    seenId = CurrentThreadId();
-    ++runs;
-    running.Set();
-    while (!Terminated()) running.Wait(1);
-  }
+  void Execute() override { body_(*this); }
+
+ private:
+  std::function<void(BodyThread&)> body_;
 };
 
 TEST(Thread, RunsOnlyAfterResumeAndStopsOnTerminate) {
-  RecordingThread thread;
+  std::atomic<int> runs{0};
+  std::atomic<uint32_t> seenId{0};
+  Event running(true, false);
+  BodyThread thread([&](BodyThread& self) {
+    seenId = CurrentThreadId();
+    ++runs;
+    running.Set();
+    while (!self.Terminated()) running.Wait(1);
+  });
   EXPECT_FALSE(thread.Started());
-  EXPECT_EQ(thread.running.Wait(50), WaitResult::Timeout);
-  EXPECT_EQ(thread.runs, 0);
+  EXPECT_EQ(running.Wait(50), WaitResult::Timeout);
+  EXPECT_EQ(runs, 0);
 
   thread.Resume();
-  ASSERT_EQ(thread.running.Wait(10000), WaitResult::Signalled);
-  EXPECT_EQ(thread.runs, 1);
-  EXPECT_NE(thread.seenId.load(), CurrentThreadId());
-  EXPECT_EQ(thread.ThreadId(), thread.seenId.load());
+  ASSERT_EQ(running.Wait(10000), WaitResult::Signalled);
+  EXPECT_EQ(runs, 1);
+  EXPECT_NE(seenId.load(), CurrentThreadId());
+  EXPECT_EQ(thread.ThreadId(), seenId.load());
 
   thread.Terminate();
   thread.WaitFor();
@@ -46,22 +51,9 @@ TEST(Thread, RunsOnlyAfterResumeAndStopsOnTerminate) {
 }
 
 TEST(Thread, EndNotificationRunsAfterTheBody) {
-  std::atomic<int> order{0};
-  std::atomic<int> bodyAt{-1}, notifiedAt{-1};
-  class Body : public Thread {
-   public:
-    Body(std::atomic<int>& order, std::atomic<int>& at) : order_(order), at_(at) {}
-    ~Body() override { WaitFor(); }
-
-   protected:
-    void Execute() override { at_ = order_++; }
-
-   private:
-    std::atomic<int>& order_;
-    std::atomic<int>& at_;
-  };
+  std::atomic<int> order{0}, bodyAt{-1}, notifiedAt{-1};
   {
-    Body thread(order, bodyAt);
+    BodyThread thread([&](BodyThread&) { bodyAt = order++; });
     thread.SetOnTerminate([&] { notifiedAt = order++; });
     thread.Resume();
     thread.WaitFor();
@@ -70,23 +62,19 @@ TEST(Thread, EndNotificationRunsAfterTheBody) {
   EXPECT_EQ(notifiedAt, 1);
 }
 
-TEST(Thread, NeverResumedThreadIsDestroyedWithoutRunning) {
-  auto thread = std::make_unique<RecordingThread>();
-  thread->SetPriority(ThreadPriority::Lower);
-  EXPECT_EQ(thread->Priority(), ThreadPriority::Lower);
-  thread.reset();  // must neither hang nor run the body
-  SUCCEED();
-}
-
-TEST(Thread, PriorityLevelsAreKept) {
-  RecordingThread thread;
-  for (ThreadPriority priority : {ThreadPriority::Idle, ThreadPriority::Lowest, ThreadPriority::Lower,
-                                  ThreadPriority::Normal, ThreadPriority::Higher, ThreadPriority::Highest,
-                                  ThreadPriority::TimeCritical}) {
-    thread.SetPriority(priority);
-    EXPECT_EQ(thread.Priority(), priority);
-  }
-  thread.SetPriority(ThreadPriority::Normal);
+TEST(Thread, NeverResumedThreadKeepsPrioritiesAndIsDestroyedWithoutRunning) {
+  std::atomic<bool> ran{false};
+  {
+    BodyThread thread([&](BodyThread&) { ran = true; });
+    for (ThreadPriority priority : {ThreadPriority::Idle, ThreadPriority::Lowest, ThreadPriority::Lower,
+                                    ThreadPriority::Normal, ThreadPriority::Higher, ThreadPriority::Highest,
+                                    ThreadPriority::TimeCritical}) {
+      thread.SetPriority(priority);
+      EXPECT_EQ(thread.Priority(), priority);
+    }
+    thread.SetPriority(ThreadPriority::Lower);
+  }  // must neither hang nor run the body
+  EXPECT_FALSE(ran);
 }
 
 }  // namespace

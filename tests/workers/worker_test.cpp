@@ -30,7 +30,7 @@ struct Trace {
   std::atomic<int> starts{0}, finishes{0}, calls{0}, idlePasses{0};
   std::atomic<uint32_t> startThread{0}, finishThread{0};
   std::atomic<const void*> raisedAt{nullptr};
-  Event finished{true, false}, ended{true, false}, busy{true, false};
+  Event ended{true, false}, busy{true, false};  // ended: after FinishWork too
   bool throwInStart = false;
 };
 
@@ -79,7 +79,6 @@ class TTestWorker : public TWorker {
   void FinishWork() override {
     trace_.finishThread = CurrentThreadId();
     ++trace_.finishes;
-    trace_.finished.Set();
   }
 
  private:
@@ -120,7 +119,7 @@ TEST(Worker, AfterStopTheLoopEndsAtTheNextWakeUpAfterOneMorePass) {
   // (one stopped during a pass would end after that pass).
   auto worker = StartWorker(trace);
   worker->StopWorker();
-  ASSERT_EQ(trace.finished.Wait(kBoundMs), WaitResult::Signalled);
+  ASSERT_EQ(trace.ended.Wait(kBoundMs), WaitResult::Signalled);
   EXPECT_EQ(trace.calls, 1);
   EXPECT_EQ(trace.idlePasses, 1);
   EXPECT_TRUE(worker->Finished());
@@ -143,7 +142,7 @@ TEST(Worker, StoppedWorkerKeepsServingUntilItsResultIsCollected) {
   ASSERT_TRUE(worker->RetData().ExtractRetData(kAdd, id, &sum));
   EXPECT_EQ(sum, 21);
   worker->StopWorker();
-  ASSERT_EQ(trace.finished.Wait(kBoundMs), WaitResult::Signalled);
+  ASSERT_EQ(trace.ended.Wait(kBoundMs), WaitResult::Signalled);
 }
 
 std::string ExpectedRecord(const TWorker& worker, const char* message, const void* address) {
@@ -152,35 +151,30 @@ std::string ExpectedRecord(const TWorker& worker, const char* message, const voi
          HexAddress(address) + "\r\nMessage     :  " + message + "\r\n\r\n";
 }
 
-TEST(Worker, ThrowingHandlerEndsTheThreadLogsItAndReleasesSenders) {
-  test::ScopedErrorLog log;
-  Trace trace;
-  auto worker = StartWorker(trace);
-  Event reply(false, false);
-  Params params{&reply, 0, 0};
-  worker->Queue().PushCommand(kThrow, NoRetData, &params);
-  ASSERT_EQ(trace.ended.Wait(kBoundMs), WaitResult::Signalled);
-  EXPECT_FALSE(worker->WaitForReply(reply));
-  int32_t id;
-  EXPECT_FALSE(Request(*worker, reply, id, 2, 2));  // a later sender
-  EXPECT_TRUE(worker->Finished());
-  EXPECT_EQ(trace.finishes, 1);
-  EXPECT_TRUE(log.Contents().ends_with(ExpectedRecord(*worker, "handler failed", trace.raisedAt))) << log.Contents();
-  EXPECT_EQ(test::MessageBoxes().size(), 1u);
-}
-
-TEST(Worker, StartWorkThatThrowsSkipsTheLoopAndStillReleasesSenders) {
-  test::ScopedErrorLog log;
-  Trace trace;
-  trace.throwInStart = true;
-  auto worker = StartWorker(trace);
-  ASSERT_EQ(trace.ended.Wait(kBoundMs), WaitResult::Signalled);
-  Event reply(false, false);
-  int32_t id;
-  EXPECT_FALSE(Request(*worker, reply, id, 1, 2));
-  EXPECT_FALSE(worker->Finished());
-  EXPECT_EQ(trace.calls + trace.finishes, 0);
-  EXPECT_TRUE(log.Contents().ends_with(ExpectedRecord(*worker, "cannot start", trace.raisedAt)));
+// FinishWork follows only a StartWork that returned; either way the thread
+// ends, the record names the worker, and every sender is let go.
+TEST(Worker, ThrowingStartOrHandlerEndsTheThreadLogsItAndReleasesSenders) {
+  for (bool inStart : {false, true}) {
+    SCOPED_TRACE(inStart ? "StartWork" : "ExecuteCommand");
+    test::ScopedErrorLog log;
+    Trace trace;
+    trace.throwInStart = inStart;
+    auto worker = StartWorker(trace);
+    Event reply(false, false);
+    Params params{&reply, 0, 0};
+    if (!inStart) worker->Queue().PushCommand(kThrow, NoRetData, &params);
+    ASSERT_EQ(trace.ended.Wait(kBoundMs), WaitResult::Signalled);
+    EXPECT_FALSE(!inStart && worker->WaitForReply(reply));
+    int32_t id;
+    EXPECT_FALSE(Request(*worker, reply, id, 2, 2));  // a later sender
+    EXPECT_EQ(worker->Finished(), !inStart);
+    EXPECT_EQ(trace.finishes, inStart ? 0 : 1);
+    EXPECT_TRUE(!inStart || trace.calls == 0);
+    EXPECT_TRUE(log.Contents().ends_with(
+        ExpectedRecord(*worker, inStart ? "cannot start" : "handler failed", trace.raisedAt)))
+        << log.Contents();
+    EXPECT_EQ(test::MessageBoxes().size(), 1u);
+  }
 }
 
 TEST(Worker, DeleteStopsAndWaitsBeforeDestroyingAndNeverStartsAnIdleWorker) {
