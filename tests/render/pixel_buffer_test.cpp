@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <optional>
+#include <string>
 
 #include "render/window_gl.h"
 #include "support/test_support.h"
@@ -19,7 +20,18 @@ std::optional<int> ValueOf(const TListIntAttrib& list, int attribute) {
   return std::nullopt;
 }
 
-TEST(TListIntAttrib, StaysTerminatedByAZeroPair) {
+// The message of the EPixelBufferError that `action` raises.
+template <class Action>
+std::string PixelBufferError(Action action) {
+  try {
+    action();
+  } catch (const EPixelBufferError& e) {
+    return e.Message();
+  }
+  return "no exception";
+}
+
+TEST(PixelBufferAttributes, ListsStayZeroTerminatedAndTheFirstOfTwoAlternativesWins) {
   TListIntAttrib list;
   EXPECT_EQ(list.Count(), 0u);
   EXPECT_EQ(list.Data()[0], 0);
@@ -30,14 +42,12 @@ TEST(TListIntAttrib, StaysTerminatedByAZeroPair) {
   EXPECT_EQ(list.Data()[39], -20);
   EXPECT_EQ(list.Data()[40], 0);
   EXPECT_EQ(list.Data()[41], 0);
-}
 
-TEST(PixelBufferAttributes, FirstOfTwoAlternativesWinsAndTexturesFollowAlpha) {
   const auto both = PixelFormatAttributes({poAccum32, poAccum64, poDepth24, poDepth32});
   EXPECT_EQ(ValueOf(both, WGL_ACCUM_BITS_ARB), 32);
   EXPECT_EQ(ValueOf(both, WGL_DEPTH_BITS_ARB), 24);
   EXPECT_FALSE(ValueOf(both, WGL_ALPHA_BITS_ARB));
-
+  // Textures follow alpha.
   const auto textured = PixelFormatAttributes({poAlpha, poTexture2D});
   EXPECT_EQ(ValueOf(textured, WGL_BIND_TO_TEXTURE_RGBA_ARB), 1);
   EXPECT_FALSE(ValueOf(textured, WGL_BIND_TO_TEXTURE_RGB_ARB));
@@ -58,12 +68,7 @@ TEST(AlphaPbufferQuirk, OnlyWineOverMesaSoftwareRasterisers) {
 TEST(PixelBuffer, InitializeWithoutCurrentContextRaises) {
   wglMakeCurrent(nullptr, nullptr);
   TPixelBuffer buffer;
-  try {
-    buffer.Initialize(16, 16, {}, false);
-    FAIL() << "no exception";
-  } catch (const EPixelBufferError& e) {
-    EXPECT_EQ(e.Message(), "Current DC is not found.");
-  }
+  EXPECT_EQ(PixelBufferError([&] { buffer.Initialize(16, 16, {}, false); }), "Current DC is not found.");
   EXPECT_FALSE(buffer.IsCurrent());
 }
 
@@ -103,22 +108,13 @@ TEST_F(PixelBufferOnWindow, DrawsOffScreenAndCopiesIntoTheWindowThroughTheReadCo
   glFinish();
   buffer.RestoreCurrent();
   EXPECT_EQ(wglGetCurrentContext(), window_.RC());
-  try {
-    buffer.RestoreCurrent();
-    FAIL() << "no exception";
-  } catch (const EPixelBufferError& e) {
-    EXPECT_EQ(e.Message(), "Cannot restore current context.");
-  }
+  EXPECT_EQ(PixelBufferError([&] { buffer.RestoreCurrent(); }), "Cannot restore current context.");
 
   // The window's context draws into its back buffer, reading the pbuffer.
   buffer.MakeCurrentRead();
   glReadBuffer(GL_FRONT);
   glDrawBuffer(GL_BACK);
   glViewport(0, 0, 64, 48);
-  glMatrixMode(GL_PROJECTION);
-  glLoadIdentity();
-  glMatrixMode(GL_MODELVIEW);
-  glLoadIdentity();
   glRasterPos2f(-1, -1);
   glCopyPixels(0, 0, 64, 48, GL_COLOR);
   buffer.RestoreCurrent();

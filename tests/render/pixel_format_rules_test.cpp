@@ -7,7 +7,7 @@
 namespace corvane {
 namespace {
 
-TEST(PixelFormatRequests, TrueColourDesktopStopsAfterTheFirstRequest) {
+TEST(PixelFormatRequests, TrueColourStopsAfterTheFirstAndSixteenBitFallsBackToSoftware) {
   const PixelFormatRequest first = FirstPixelFormatRequest();
   EXPECT_EQ(first.flags, pfd::kDrawToWindow | pfd::kSupportOpenGL | pfd::kDoubleBuffer);
   EXPECT_EQ(first.colorBits, 32);
@@ -15,9 +15,8 @@ TEST(PixelFormatRequests, TrueColourDesktopStopsAfterTheFirstRequest) {
   EXPECT_FALSE(NextPixelFormatRequest(1, {pfd::kDoubleBuffer, 32}));
   // A software format on the first request alone asks for nothing more.
   EXPECT_FALSE(NextPixelFormatRequest(1, {pfd::kGenericFormat, 32}));
-}
 
-TEST(PixelFormatRequests, SixteenBitDesktopFallsBackToSoftwareWithoutAlpha) {
+  // A 16-bit desktop falls back to software, then without alpha.
   const auto second = NextPixelFormatRequest(1, {pfd::kDoubleBuffer, 16});
   ASSERT_TRUE(second);
   EXPECT_TRUE(second->flags & pfd::kDepthDontCare);
@@ -37,7 +36,7 @@ TEST(PixelFormatRequests, SixteenBitDesktopFallsBackToSoftwareWithoutAlpha) {
   EXPECT_FALSE(NextPixelFormatRequest(3, {pfd::kGenericFormat, 16}));
 }
 
-TEST(PaletteEntries, ThreeThreeTwoLayoutSpreadsEachChannelOverTheFullRange) {
+TEST(PaletteEntries, EachChannelSpreadsOverTheFullRangeAndDegenerateLayoutsAreSafe) {
   const auto entries = PaletteEntries({8, 3, 0, 3, 3, 2, 6});
   ASSERT_EQ(entries.size(), 256u);
   EXPECT_EQ(entries.front(), (PaletteColor{0, 0, 0}));
@@ -55,9 +54,8 @@ TEST(PaletteEntries, ThreeThreeTwoLayoutSpreadsEachChannelOverTheFullRange) {
   EXPECT_EQ(entries[0b00000111], (PaletteColor{255, 0, 0}));
   EXPECT_EQ(entries[0b00111000], (PaletteColor{0, 255, 0}));
   EXPECT_EQ(entries[0b11000000], (PaletteColor{0, 0, 255}));
-}
 
-TEST(PaletteEntries, DegenerateLayoutsGiveNoDivisionAndNoHugePalette) {
+  // Degenerate layouts: no division by zero and no huge palette.
   const auto noBlue = PaletteEntries({4, 2, 0, 2, 2, 0, 4});
   ASSERT_EQ(noBlue.size(), 16u);
   for (const PaletteColor& c : noBlue) EXPECT_EQ(c.blue, 0);

@@ -4,6 +4,8 @@
 // back whatever geometry the test gives it.
 
 #include <algorithm>
+#include <array>
+#include <initializer_list>
 #include <map>
 #include <vector>
 
@@ -19,6 +21,12 @@ struct Scene {
     std::vector<uint32_t> order;
   };
   List lists[2];
+
+  Scene() = default;
+  // Records given as {list, key, id}, each list in the order given.
+  Scene(std::initializer_list<std::array<int, 3>> records) {
+    for (const auto& [list, key, id] : records) Add(list, key, static_cast<float>(id));
+  }
 
   // Appends a record to `list` (1 or 2) at the end of its drawing order.
   // Its first octahedron vertex has x = id, so draw calls reveal the order.

@@ -82,19 +82,16 @@ TEST_P(WindowRender, DestructionWithoutDoneReleasesEverythingQuietly) {
 INSTANTIATE_TEST_SUITE_P(Renderers, WindowRender, ::testing::Bool(),
                          [](const auto& info) { return info.param ? "OffScreen" : "Plain"; });
 
-TEST(WindowRenderChoice, PlainOnlyStartsThePlainRendererWhereAPixelBufferWouldServe) {
+TEST(WindowRenderChoice, PlainOnlyServesWhereAPixelBufferWouldAndAWindowWithoutDCRaises) {
   test::TestWindow window(kWidth, kHeight);
   test::FakeCalcer calcer;
   TRender render(calcer, WindowRenderers::PlainOnly);
   ASSERT_TRUE(render.Init(window.Handle()));
   EXPECT_EQ(dynamic_cast<TRendererToPBuffer*>(render.Renderer()), nullptr);
   render.Done();
-}
 
-TEST(WindowRenderFailures, WindowWithoutDeviceContextRaisesTheSystemError) {
-  test::FakeCalcer calcer;
-  TRender render(calcer);
-  EXPECT_THROW(render.Init(reinterpret_cast<NativeWindow>(0x7654)), EOSError);
+  TRender broken(calcer);
+  EXPECT_THROW(broken.Init(reinterpret_cast<NativeWindow>(0x7654)), EOSError);
 }
 
 }  // namespace
