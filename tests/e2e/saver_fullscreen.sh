@@ -12,8 +12,10 @@ channel_share() {  # png channel
 
 start_saver /s
 window=$(wait_saver_window)
+read -r screen_width screen_height <<<"$(xdotool getdisplaygeometry)"
 eval "$(xdotool getwindowgeometry --shell "$window")"
-[ "$WIDTH" = 800 ] && [ "$HEIGHT" = 600 ] || fail "saver window is ${WIDTH}x${HEIGHT}, not the 800x600 screen"
+[ "$WIDTH" = "$screen_width" ] && [ "$HEIGHT" = "$screen_height" ] ||
+  fail "saver window is ${WIDTH}x${HEIGHT}, not the ${screen_width}x${screen_height} screen"
 sleep 3
 import -window root "$WORK/fullscreen.png"
 red=$(channel_share "$WORK/fullscreen.png" R)
