@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # /s covers the virtual screen and draws the figure; a key ends it at once;
 # five mouse events within one 500 ms period end it, four do not.
-source "$(dirname "$0")/lib.sh"
+source "$(dirname "$0")/lib.bash"
 e2e_in_display "$0" "$@"
 e2e_setup
 

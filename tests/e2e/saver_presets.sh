@@ -2,7 +2,7 @@
 # With Random set and presets stored, a session starts with one of them
 # (told apart by their background colours); without Random the current
 # preset is shown, and with Shuffle off it stays.
-source "$(dirname "$0")/lib.sh"
+source "$(dirname "$0")/lib.bash"
 e2e_in_display "$0" "$@"
 e2e_setup
 

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # /p <handle> draws into a parent window of another program, ignores input,
 # and ends when the parent is destroyed; the error log stays empty.
-source "$(dirname "$0")/lib.sh"
+source "$(dirname "$0")/lib.bash"
 e2e_in_display "$0" "$@"
 e2e_setup
 host=$E2E_BUILD/windows/tests/e2e/preview_host.exe

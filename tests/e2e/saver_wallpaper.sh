@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # With the changer on and a list of existing and missing images, the end of a
 # /s run sets an existing image as the wallpaper, with its style.
-source "$(dirname "$0")/lib.sh"
+source "$(dirname "$0")/lib.bash"
 e2e_in_display "$0" "$@"
 e2e_setup
 

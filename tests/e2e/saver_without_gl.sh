@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # /s on a display without OpenGL: the failure is logged and told once, the
 # saver stays a blank window that still ends on a key, nothing hangs.
-source "$(dirname "$0")/lib.sh"
+source "$(dirname "$0")/lib.bash"
 if [ -z "${CORVANE_E2E_DISPLAY:-}" ]; then
   CORVANE_E2E_DISPLAY=1 exec xvfb-run -a -s "-screen 0 800x600x24 -extension GLX" bash "$0" "$@"
 fi

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Hostile first arguments end in a run mode or in one logged record and a
 # clean exit, never in a crash or a hang.
-source "$(dirname "$0")/lib.sh"
+source "$(dirname "$0")/lib.bash"
 e2e_in_display "$0" "$@"
 e2e_setup
 

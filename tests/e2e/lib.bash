@@ -22,6 +22,9 @@ fail() {
 
 e2e_setup() {
   [ -f "$E2E_SCR" ] || fail "Corvane.scr is not built ($E2E_SCR)"
+  # A Wine server still alive from an earlier run keeps that run's display
+  # and its screen size; start with a fresh one on this display.
+  wineserver -w
   WORK=$(mktemp -d)
   cp "$E2E_SCR" "$WORK/Corvane.scr"
   LOG=$WORK/CorvaneErrors.log
