@@ -1,10 +1,13 @@
 # Shared by the end-to-end scripts: each runs the real Corvane.scr under Wine
 # in its own virtual display, from a copy in a fresh folder so that its error
-# log and snapshots are its own.
+# log and snapshots are its own. Wine runs in the build's own prefix (made by
+# scripts/test), never in the user's: the scripts delete the program key and
+# change the wallpaper.
 set -euo pipefail
 export WINEDEBUG=${WINEDEBUG:--all}
 E2E_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
 E2E_BUILD=${CORVANE_BUILD_DIR:-$E2E_ROOT/build}
+export WINEPREFIX=$E2E_BUILD/wineprefix
 E2E_SCR=$E2E_BUILD/windows/src/shell/Corvane.scr
 E2E_KEY='HKCU\Software\Ostrel Corp\Corvane'
 
