@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cmath>
 #include <limits>
 #include <memory>
@@ -109,6 +110,117 @@ TEST(Figure, BothKernelVariantsGiveTheSameFigure) {
   for (uint32_t i = 0; i < g.count; ++i) ASSERT_NEAR(g.keys[i], h.keys[i], 1) << i;
 }
 #endif
+
+// The motion worked out from its formulas. With Stochastity 0 every draw is
+// fixed: a quantity starts at its Mid and its rate at its ScaleD (F and P in
+// units of pi), wanders by its rate and turns back at Mid -+ Shift.
+class MotionByHand {
+ public:
+  // Mid, Shift, ScaleD of DT, AX, AY, AZ, FX, FY, FZ, PX, PY, PZ, NV, TV, BV.
+  using Triplets = std::array<std::array<double, 3>, 13>;
+  explicit MotionByHand(const Triplets& t) {
+    for (int q = 0; q < 13; ++q) {
+      const double unit = q >= 4 && q <= 9 ? kPi : 1.0;
+      const auto& [mid, shift, scale] = t[q];
+      for (int k = 0; k < (q >= 10 ? 3 : 1); ++k)
+        quantities_.push_back({mid * unit, scale * unit, (mid - shift) * unit, (mid + shift) * unit, scale * unit});
+    }
+  }
+  // One tick; returns the emitter and the newborn's drift.
+  void Step() {
+    for (Quantity& q : quantities_) q.value += q.rate;
+    for (Quantity& q : quantities_) {
+      if (!(q.value > q.lo))
+        q.rate = std::fabs(q.scale);
+      else if (q.value >= q.hi)
+        q.rate = -std::fabs(q.scale);
+    }
+    for (int k = 0; k < 3; ++k) phase[k] += F(k) * DT();
+    const double eps = DT() > 0 ? 0.0001 : DT() < 0 ? -0.0001 : 0.0;
+    double plus[3], minus[3], a[3], b[3];
+    for (int k = 0; k < 3; ++k) {
+      emitter[k] = A(k) * std::sin(phase[k] + P(k));
+      plus[k] = A(k) * std::sin(F(k) * eps + phase[k] + P(k));
+      minus[k] = A(k) * std::sin(phase[k] - F(k) * eps + P(k));
+      a[k] = plus[k] - emitter[k];
+      b[k] = emitter[k] - minus[k];
+    }
+    Normalize(a);
+    Normalize(b);
+    double n[3], t[3], bn[3];
+    for (int k = 0; k < 3; ++k) n[k] = a[k] - b[k], t[k] = a[k] + b[k];
+    for (int k = 0; k < 3; ++k) bn[k] = n[(k + 1) % 3] * t[(k + 2) % 3] - n[(k + 2) % 3] * t[(k + 1) % 3];
+    Normalize(n);
+    Normalize(t);
+    Normalize(bn);
+    for (int k = 0; k < 3; ++k) drift[k] = Value(10 + k) * n[k] + Value(13 + k) * t[k] + Value(16 + k) * bn[k];
+  }
+  double Value(int i) const { return quantities_[i].value; }  // DT, A xyz, F xyz, P xyz, NV xyz, TV xyz, BV xyz
+  double DT() const { return Value(0); }
+  double A(int k) const { return Value(1 + k); }
+  double F(int k) const { return Value(4 + k); }
+  double P(int k) const { return Value(7 + k); }
+
+  double phase[3] = {0, 0, 0}, emitter[3] = {}, drift[3] = {};
+
+ private:
+  static constexpr double kPi = 3.141592653589793;
+  struct Quantity {
+    double value, rate, lo, hi, scale;
+  };
+  static void Normalize(double (&v)[3]) {
+    const double length = std::sqrt(v[0] * v[0] + v[1] * v[1] + v[2] * v[2]);
+    if (length != 0)
+      for (double& c : v) c /= length;
+  }
+  std::vector<Quantity> quantities_;
+};
+
+TEST(Figure, EmitterPathFrameAndDriftFollowTheFormulas) {
+  MotionByHand::Triplets motion = {{{0.02, 0.005, 0.0017},
+                                    {300, 30, 7},
+                                    {250, 20, -3},
+                                    {200, 10, 4.3},
+                                    {1.1, 0.1, 0.027},
+                                    {0.7, 0.05, 0.013},
+                                    {1.9, 0.2, -0.045},
+                                    {0.3, 0.04, 0.011},
+                                    {-0.5, 0.06, 0.017},
+                                    {0.9, 0.03, 0.0071},
+                                    {3, 0.5, 0.13},
+                                    {-2, 0.3, 0.07},
+                                    {1.5, 0.2, -0.09}}};
+  // Wandering weights, then each frame vector alone as the drift.
+  const std::array<std::array<double, 3>, 3> weights[] = {
+      {motion[10], motion[11], motion[12]},
+      {{{1, 0, 0}, {0, 0, 0}, {0, 0, 0}}},
+      {{{0, 0, 0}, {1, 0, 0}, {0, 0, 0}}},
+      {{{0, 0, 0}, {0, 0, 0}, {1, 0, 0}}},
+  };
+  for (size_t w = 0; w < std::size(weights); ++w) {
+    for (int i = 0; i < 3; ++i) motion[10 + i] = weights[w][i];
+    test::ParamList preset = {{1, 2}, {2, 1}, {4, 0}};
+    for (int q = 0; q < 13; ++q)
+      for (int i = 0; i < 3; ++i) preset.push_back({7 + 3 * q + i, motion[q][i]});
+    auto f = Running(preset, 0);
+    MotionByHand hand(motion);
+    for (int tick = 1; tick <= 12; ++tick) {
+      SCOPED_TRACE(testing::Message() << "weights " << w << ", tick " << tick);
+      f->StepFigure();
+      hand.Step();
+      for (int i = 0; i < 19; ++i) {
+        const int at = i == 0 ? state::kDT : i < 10 ? state::kA + i - 1 : state::kNV + i - 10;
+        ASSERT_NEAR(f->State()[at], hand.Value(i), 1e-12 * std::fabs(hand.Value(i))) << "quantity " << i;
+      }
+      for (int k = 0; k < 3; ++k) {
+        ASSERT_NEAR(f->State()[state::kT + k], hand.phase[k], 1e-12) << k;
+        ASSERT_NEAR(f->Point(1, 1).position[k], hand.emitter[k], 1e-9) << k;
+        ASSERT_NEAR(f->Record(1).drift[k], hand.drift[k], 1e-5 * (1 + std::fabs(hand.drift[k]))) << k;
+        EXPECT_EQ(f->Point(1, 2).position[k], f->Point(1, 1).position[k] + f->Record(1).drift[k]) << k;
+      }
+    }
+  }
+}
 
 TEST(Figure, LineCountFollowsLinesOneSlotPerTick) {
   auto f = Running(test::BusyPreset(), 0, {{2, 10}});

@@ -54,7 +54,11 @@ struct Scene {
 class FakeCalcer : public CalcClient {
  public:
   void Tick(uint32_t count) override { ticks.push_back(count); }
-  Ticket RequestMake(const double (&)[16]) override { return ++lastTicket; }
+  Ticket RequestMake(const double (&modelView)[16]) override {
+    cameras.emplace_back();
+    std::copy_n(modelView, 16, cameras.back().begin());
+    return ++lastTicket;
+  }
   MakeResult FetchMake(Ticket ticket) override {
     fetched.push_back(ticket);
     return geometry;
@@ -67,6 +71,7 @@ class FakeCalcer : public CalcClient {
 
   std::vector<uint32_t> ticks;
   std::vector<Ticket> fetched;
+  std::vector<std::array<double, 16>> cameras;  // handed to each RequestMake
   std::map<int, double> params;
   MakeResult geometry;  // what every FetchMake hands out
   Ticket lastTicket = 0;

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cmath>
+#include <functional>
 #include <string>
 #include <utility>
 
@@ -185,6 +187,33 @@ TEST_F(RendererTest, ViewportArmsTheTrailAndLeavesMovesOnTheModelView) {
   glGetDoublev(GL_PROJECTION_MATRIX, after);
   for (int i = 0; i < 16; ++i) EXPECT_EQ(after[i], projection[i]) << i;
   EXPECT_NE(r.State().ModelView[12], 0);
+}
+
+TEST_F(RendererTest, EveryFrameAsksForGeometryFromTheCameraOfThatMoment) {
+  TRenderer& r = Renderer();
+  r.SetParam(3, 0);  // a frame at every step
+  // Column-major model-view matrices, worked out by hand.
+  auto looking = [](double z) {
+    std::array<double, 16> m{1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, -z, 1};
+    return m;
+  };
+  const std::array<double, 16> moved{1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 10, -20, -2470, 1};
+  // A quarter turn about y in eye coordinates: x' = z, z' = -x.
+  const std::array<double, 16> turned{0, 0, -1, 0, 0, 1, 0, 0, 1, 0, 0, 0, -2470, -20, -10, 1};
+  const std::pair<std::function<void()>, std::array<double, 16>> steps[] = {
+      {[&] { r.LookAt(0, 0, 2500, 0, 0, 0, 0, 1, 0); }, looking(2500)},
+      {[&] { r.Translate(10, -20, 30); }, moved},
+      {[&] { r.Rotate(0, 90, 0); }, turned},
+      {[&] { r.SetParam(57, 1000); }, looking(1000)},  // the stored camera with a new eye z
+  };
+  for (const auto& [change, expected] : steps) {
+    change();
+    r.Step();
+    ASSERT_FALSE(calcer.cameras.empty());
+    for (int i = 0; i < 16; ++i)  // the driver keeps single-precision matrices
+      EXPECT_NEAR(calcer.cameras.back()[i], expected[i], 1e-3) << calcer.cameras.size() << " " << i;
+  }
+  EXPECT_EQ(calcer.cameras.size(), 4u);
 }
 
 }  // namespace
