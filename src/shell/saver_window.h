@@ -4,6 +4,11 @@
 
 #include <windows.h>
 
+#include <functional>
+#include <memory>
+
+#include "presets/param_sink.h"
+
 namespace corvane {
 
 inline constexpr wchar_t kSaverWindowClass[] = L"CorvaneScreenSaverClass";
@@ -12,6 +17,32 @@ inline constexpr UINT kSaverTimerPeriodMs = 500;
 inline constexpr int kInputEventsPerPeriod = 5;
 // Low-power (1) and power-off (2) requests arrive with this system command.
 inline constexpr WPARAM kMonitorPowerCommand = 0xF170;
+
+// The drawing thread as the saver window drives it. The run modes make a
+// real one; tests put a recorder in its place to drive the window procedure
+// in-process.
+class SaverPicture : public ParamSink {
+ public:
+  // Priorities, OpenGL on `window` and a viewport of its size.
+  virtual void Start(HWND window, int width, int height) = 0;
+  virtual void StopGL() = 0;
+  virtual void SetTimeFrozen(bool frozen) = 0;
+  virtual void SetAnimating(bool animating) = 0;
+  virtual void ClearScreen() = 0;
+};
+using SaverPictureMaker = std::function<std::unique_ptr<SaverPicture>()>;
+
+// The drawing thread of the run modes, with its calculation thread.
+std::unique_ptr<SaverPicture> MakeDrawerPicture();
+
+// Creates the saver window on this thread, with the window class: a preview
+// child filling `previewParent`, or (no parent) the top-most full-screen
+// window over the virtual screen. The window makes its picture with
+// `makePicture` when created and frees it when destroyed; destruction posts
+// the quit message. Raises what creation raised.
+HWND CreateSaverWindow(HWND previewParent, SaverPictureMaker makePicture);
+// Raises, once, an error the window procedure kept from a message.
+void RaiseKeptSaverError();
 
 LRESULT CALLBACK SaverWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 

@@ -3,6 +3,7 @@
 #include <exception>
 #include <memory>
 #include <string>
+#include <utility>
 
 #include "desktop/wallpaper_changer.h"
 #include "drawer/calcer_thread.h"
@@ -24,12 +25,36 @@ namespace {
 
 // State of the one saver window of this process (main thread only).
 bool IsPreviewMode = false;
-std::unique_ptr<TDrawer> Drawer;
+SaverPictureMaker MakePicture;
+std::unique_ptr<SaverPicture> Drawer;
 int InputEventBudget = kInputEventsPerPeriod;
 std::unique_ptr<SaverPresetSession> Session;
 // An exception cannot travel through the system's window-procedure frames:
 // it is kept here, the window is taken down, and the loop's caller raises it.
 std::exception_ptr PendingError;
+
+class DrawerPicture final : public SaverPicture {
+ public:
+  DrawerPicture()
+      : drawer_(std::make_unique<CalcerThread>(),
+                [](CalcClient& calcer) { return std::make_unique<TRender>(calcer); }) {}
+
+  void Start(HWND window, int width, int height) override {
+    drawer_.SetPriority(ThreadPriority::Higher);
+    drawer_.SetCalcPriority(ThreadPriority::Normal);
+    drawer_.Resume();
+    drawer_.StartGL(window);  // false leaves a blank saver that still closes on input
+    drawer_.SetViewport(0, 0, width, height, 45.0, height > 0 ? double(width) / height : 1.0, 1.0, 100000.0);
+  }
+  void StopGL() override { drawer_.StopGL(); }
+  void SetTimeFrozen(bool frozen) override { drawer_.SetTimeFrozen(frozen); }
+  void SetAnimating(bool animating) override { drawer_.SetAnimating(animating); }
+  void ClearScreen() override { drawer_.ClearScreen(); }
+  void SetParam(int number, double value) override { drawer_.SetParam(number, value); }
+
+ private:
+  TDrawer drawer_;
+};
 
 void StopPicture() {
   Drawer->SetTimeFrozen(true);
@@ -48,13 +73,8 @@ void OnCreate(HWND window) {
   int width = rect.right - rect.left, height = rect.bottom - rect.top;
   SetThreadPriority(GetCurrentThread(), THREAD_PRIORITY_HIGHEST);
 
-  Drawer.reset(new TDrawer(std::make_unique<CalcerThread>(),
-                           [](CalcClient& calcer) { return std::make_unique<TRender>(calcer); }));
-  Drawer->SetPriority(ThreadPriority::Higher);
-  Drawer->SetCalcPriority(ThreadPriority::Normal);
-  Drawer->Resume();
-  Drawer->StartGL(window);  // false leaves a blank saver that still closes on input
-  Drawer->SetViewport(0, 0, width, height, 45.0, height > 0 ? double(width) / height : 1.0, 1.0, 100000.0);
+  Drawer = MakePicture();
+  Drawer->Start(window, width, height);
 
   Session = std::make_unique<SaverPresetSession>();
   Session->Start(*Drawer);
@@ -121,7 +141,7 @@ void RegisterSaverClass() {
 
 // Raises what the window procedure kept, or the creation's system error.
 void CheckCreated(HWND window) {
-  if (PendingError) std::rethrow_exception(std::exchange(PendingError, nullptr));
+  RaiseKeptSaverError();
   if (!window) RaiseLastOSErrorAt();
 }
 
@@ -136,7 +156,7 @@ void RunMessageLoop() {
     TranslateMessage(&message);
     DispatchMessageW(&message);
   }
-  if (PendingError) std::rethrow_exception(std::exchange(PendingError, nullptr));
+  RaiseKeptSaverError();
 }
 
 HWND ParseParentWindow(const std::string& text) {
@@ -171,39 +191,53 @@ LRESULT CALLBACK SaverWindowProc(HWND window, UINT message, WPARAM wParam, LPARA
   }
 }
 
-void RunPreview(const std::vector<std::string>& arguments) {
-  IsPreviewMode = true;
-  HWND parent = arguments.size() >= 2 ? ParseParentWindow(arguments[1]) : GetForegroundWindow();
-  RegisterSaverClass();
-  RECT rect;
-  if (!GetWindowRect(parent, &rect)) RaiseLastOSErrorAt();
-  HWND window = CreateWindowExW(0, kSaverWindowClass, L"Corvane",
-                                WS_CHILD | WS_VISIBLE | WS_DISABLED | WS_CLIPSIBLINGS | WS_CLIPCHILDREN, 0, 0,
-                                rect.right - rect.left, rect.bottom - rect.top, parent, nullptr,
-                                GetModuleHandleW(nullptr), nullptr);
-  CheckCreated(window);
+std::unique_ptr<SaverPicture> MakeDrawerPicture() { return std::make_unique<DrawerPicture>(); }
+
+HWND CreateSaverWindow(HWND previewParent, SaverPictureMaker makePicture) {
+  IsPreviewMode = previewParent != nullptr;
+  InputEventBudget = kInputEventsPerPeriod;
+  MakePicture = std::move(makePicture);
+  WNDCLASSW registered;
+  if (!GetClassInfoW(GetModuleHandleW(nullptr), kSaverWindowClass, &registered)) RegisterSaverClass();
+  HWND window;
+  if (IsPreviewMode) {
+    RECT rect;
+    if (!GetWindowRect(previewParent, &rect)) RaiseLastOSErrorAt();
+    window = CreateWindowExW(0, kSaverWindowClass, L"Corvane",
+                             WS_CHILD | WS_VISIBLE | WS_DISABLED | WS_CLIPSIBLINGS | WS_CLIPCHILDREN, 0, 0,
+                             rect.right - rect.left, rect.bottom - rect.top, previewParent, nullptr,
+                             GetModuleHandleW(nullptr), nullptr);
+    CheckCreated(window);
+  } else {
+    window = CreateWindowExW(WS_EX_TOOLWINDOW, kSaverWindowClass, L"Corvane",
+                             WS_POPUP | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN,
+                             GetSystemMetrics(SM_XVIRTUALSCREEN), GetSystemMetrics(SM_YVIRTUALSCREEN),
+                             GetSystemMetrics(SM_CXVIRTUALSCREEN), GetSystemMetrics(SM_CYVIRTUALSCREEN), nullptr,
+                             nullptr, GetModuleHandleW(nullptr), nullptr);
+    CheckCreated(window);
+    if (!SetWindowPos(window, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOREDRAW))
+      RaiseLastOSErrorAt();
+  }
   ShowWindow(window, SW_SHOW);
   if (!UpdateWindow(window)) RaiseLastOSErrorAt();
+  return window;
+}
+
+void RaiseKeptSaverError() {
+  if (PendingError) std::rethrow_exception(std::exchange(PendingError, nullptr));
+}
+
+void RunPreview(const std::vector<std::string>& arguments) {
+  HWND parent = arguments.size() >= 2 ? ParseParentWindow(arguments[1]) : GetForegroundWindow();
+  CreateSaverWindow(parent, MakeDrawerPicture);
   RunMessageLoop<ERunPreviewError>();
 }
 
 void RunFullScreen() {
-  IsPreviewMode = false;
-  InputEventBudget = kInputEventsPerPeriod;
   HWND previousForeground = GetForegroundWindow();
   while (ShowCursor(FALSE) >= 0) {
   }
-  RegisterSaverClass();
-  HWND window = CreateWindowExW(WS_EX_TOOLWINDOW, kSaverWindowClass, L"Corvane",
-                                WS_POPUP | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN,
-                                GetSystemMetrics(SM_XVIRTUALSCREEN), GetSystemMetrics(SM_YVIRTUALSCREEN),
-                                GetSystemMetrics(SM_CXVIRTUALSCREEN), GetSystemMetrics(SM_CYVIRTUALSCREEN), nullptr,
-                                nullptr, GetModuleHandleW(nullptr), nullptr);
-  CheckCreated(window);
-  if (!SetWindowPos(window, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOREDRAW))
-    RaiseLastOSErrorAt();
-  ShowWindow(window, SW_SHOW);
-  if (!UpdateWindow(window)) RaiseLastOSErrorAt();
+  CreateSaverWindow(nullptr, MakeDrawerPicture);
   RunMessageLoop<ERunFullScreenError>();
   ShowCursor(TRUE);
   SetForegroundWindow(previousForeground);
