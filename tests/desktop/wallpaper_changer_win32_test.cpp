@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <optional>
+#include <vector>
+
 #include "desktop/wallpaper_changer.h"
 #include "desktop/wallpaper_style.h"
 #include "os/text_win32.h"
@@ -24,8 +27,65 @@ std::string CurrentWallpaper() {
   return Narrow(path);
 }
 
+// Keeps the desktop's wallpaper and its style values, and puts them back:
+// the tests must leave the user's desktop as they found it.
+class SavedDesktop {
+ public:
+  SavedDesktop() {
+    wchar_t path[MAX_PATH] = L"";
+    SystemParametersInfoW(SPI_GETDESKWALLPAPER, MAX_PATH, path, 0);
+    wallpaper_ = path;
+    for (Value& value : values_) value.data = Read(value.name, value.type);
+  }
+  ~SavedDesktop() {
+    for (const Value& value : values_) Write(value);
+    SystemParametersInfoW(SPI_SETDESKWALLPAPER, 0, wallpaper_.data(), SPIF_UPDATEINIFILE | SPIF_SENDCHANGE);
+    for (const Value& value : values_) Write(value);  // exactly as they were, whatever the call stored
+  }
+  SavedDesktop(const SavedDesktop&) = delete;
+  SavedDesktop& operator=(const SavedDesktop&) = delete;
+
+ private:
+  struct Value {
+    const wchar_t* name;
+    DWORD type = REG_NONE;
+    std::optional<std::vector<BYTE>> data;  // empty: the value did not exist
+  };
+  static constexpr wchar_t kKey[] = L"Control Panel\\Desktop";
+
+  static std::optional<std::vector<BYTE>> Read(const wchar_t* name, DWORD& type) {
+    DWORD size = 0;
+    if (RegGetValueW(HKEY_CURRENT_USER, kKey, name, RRF_RT_ANY | RRF_NOEXPAND, &type, nullptr, &size) !=
+        ERROR_SUCCESS)
+      return std::nullopt;
+    std::vector<BYTE> data(size);
+    if (RegGetValueW(HKEY_CURRENT_USER, kKey, name, RRF_RT_ANY | RRF_NOEXPAND, &type, data.data(), &size) !=
+        ERROR_SUCCESS)
+      return std::nullopt;
+    data.resize(size);
+    return data;
+  }
+  static void Write(const Value& value) {
+    if (!value.data) {
+      RegDeleteKeyValueW(HKEY_CURRENT_USER, kKey, value.name);
+      return;
+    }
+    RegSetKeyValueW(HKEY_CURRENT_USER, kKey, value.name, value.type, value.data->data(),
+                    static_cast<DWORD>(value.data->size()));
+  }
+
+  std::wstring wallpaper_;
+  Value values_[3] = {{L"Wallpaper"}, {L"TileWallpaper"}, {L"WallpaperStyle"}};
+};
+
 class WallpaperChanger : public ::testing::Test {
  protected:
+  static void SetUpTestSuite() { saved_ = new SavedDesktop; }
+  static void TearDownTestSuite() {
+    delete saved_;
+    saved_ = nullptr;
+  }
+
   void SetUp() override {
     image_ = dir_.File("picture.bmp");
     other_ = dir_.File("other.bmp");
@@ -39,10 +99,26 @@ class WallpaperChanger : public ::testing::Test {
     ApplyWallpaper(0, other_);
   }
 
+  static SavedDesktop* saved_;
   test::TempDir dir_;
   test::ScopedTestRegistry registry_{SystemRegistry()};
   std::string image_, other_;
 };
+
+SavedDesktop* WallpaperChanger::saved_ = nullptr;
+
+TEST_F(WallpaperChanger, TheDesktopGetsBackItsWallpaperAndStyle) {
+  ApplyWallpaper(kStyleTile, image_);
+  {
+    SavedDesktop saved;
+    ApplyWallpaper(kStyleStretch, other_);
+    ASSERT_EQ(CurrentWallpaper(), other_);
+  }
+  EXPECT_EQ(CurrentWallpaper(), image_);
+  EXPECT_EQ(DesktopValue(L"Wallpaper"), image_);
+  EXPECT_EQ(DesktopValue(L"TileWallpaper"), "1");
+  EXPECT_EQ(DesktopValue(L"WallpaperStyle"), "0");
+}
 
 TEST_F(WallpaperChanger, ApplySetsPictureAndStyleAndIgnoresMissingFiles) {
   ApplyWallpaper(kStyleTile, image_);
