@@ -18,6 +18,15 @@ long double RelativeAge(uint32_t i, uint32_t newest, uint32_t lineCount) {
   return static_cast<long double>(age) / lineCount;
 }
 
+// A colour channel or alpha base, clamped to 0..255 (NaN: 0) and kept as a
+// float: the narrowing decides ties, so 246.5000001 rounds to 246. Clamping
+// first keeps the narrowing in range and changes nothing else.
+float ToColorFloat(long double value) {
+  if (!(value > 0)) return 0;
+  if (value > kColorCap) return kColorCap;
+  return static_cast<float>(value);
+}
+
 }  // namespace
 
 MakeJob FigureJob(const Figure& figure, uint32_t firstLine, uint32_t lastLine, const Matrix4* camera) {
@@ -49,12 +58,10 @@ uint32_t BuildVertices(const MakeJob& job) {
     uint8_t color[4];
     for (int c = 0; c < 3; ++c) {
       const double* w = s + state::kColors + 3 * c;
-      const long double value = (w[0] * f + w[1] * (1 - f) + w[2]) * 255;
-      color[c] = static_cast<uint8_t>(RoundClamped(static_cast<double>(value), kColorCap));
+      const float value = ToColorFloat((w[0] * f + w[1] * (1 - f) + w[2]) * 255);
+      color[c] = static_cast<uint8_t>(RoundToInt32(value));
     }
-    double alphaBase = static_cast<double>((1 - f) * intensity * 255);
-    if (!(alphaBase > 0)) alphaBase = 0;
-    if (alphaBase > kColorCap) alphaBase = kColorCap;
+    const double alphaBase = ToColorFloat((1 - f) * intensity * 255);
     const double sizeBase = length * density;
 
     const PointSlot* ring = job.rings + (i - 1) * size_t{kMaxPoints};

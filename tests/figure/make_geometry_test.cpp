@@ -113,6 +113,24 @@ TEST(Maker, ColourAndOpacityClampNeverWrap) {
   EXPECT_EQ(f.g.vertices[0].color[3], 0);
 }
 
+TEST(Maker, ColourAndAlphaBaseRoundAsFloats) {
+  // Values a hair off a tie in double sit on the tie as floats, which then
+  // round to even; in double they would round the other way.
+  struct Case {
+    double red, alphaBase;
+    int expectedRed, expectedAlpha;
+  } cases[] = {{246.5 + 1e-6, 5 + 1e-8, 246, 2}, {101.5 - 1e-6, 7 - 1e-8, 102, 4}};
+  for (const Case& c : cases) {
+    HandFigure f(2);
+    f.Param(48) = c.red / 255;            // ColorR3, whatever the age
+    f.Param(5) = c.alphaBase / 255 / 0.5;  // Intensity; slot 1 is the newest of two: f = 1/2
+    f.Line(1, 4, 4);
+    ASSERT_EQ(f.Make(1, 1, 1), 4u);
+    EXPECT_EQ(f.g.vertices[0].color[0], c.expectedRed) << c.red;
+    EXPECT_EQ(f.g.vertices[0].color[3], c.expectedAlpha) << c.alphaBase;  // k = 1 of 4: half the base
+  }
+}
+
 TEST(Maker, CullingRangesBuffersAndTheEye) {
   HandFigure f(3);
   f.Line(1, 4, 4, -50);
