@@ -2,11 +2,13 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <limits>
 #include <numeric>
 #include <random>
 #include <vector>
 
+#include "figure/kernels.h"
 #include "figure/make_geometry.h"
 #include "figure_fixtures.h"
 
@@ -129,6 +131,65 @@ TEST(Maker, ColourAndAlphaBaseRoundAsFloats) {
     EXPECT_EQ(f.g.vertices[0].color[0], c.expectedRed) << c.red;
     EXPECT_EQ(f.g.vertices[0].color[3], c.expectedAlpha) << c.alphaBase;  // k = 1 of 4: half the base
   }
+}
+
+// The vertices of a grown figure, computed point by point as the rule reads,
+// with the eye amid the figure so that points fall on both sides of it.
+std::vector<VertexRecord> VerticesByTheRule(const Figure& figure, const Matrix4& camera, std::vector<int32_t>& keys) {
+  const double* s = figure.State();
+  auto asFloat = [](long double x) { return x > 255 ? 255.0f : x > 0 ? static_cast<float>(x) : 0.0f; };
+  std::vector<VertexRecord> vertices;
+  for (uint32_t i = 1; i <= figure.LineCount(); ++i) {
+    const LineRecord& line = figure.Record(i);
+    if (line.length == kFreeLine || line.length == 0) continue;
+    const uint32_t newest = figure.NewestLine();
+    const uint32_t age = newest >= i ? newest - i + 1 : figure.LineCount() - (i - newest - 1);
+    const long double f = static_cast<long double>(age) / figure.LineCount();
+    VertexRecord v{};
+    for (int c = 0; c < 3; ++c) {
+      const double* w = s + state::kColors + 3 * c;
+      v.color[c] = static_cast<uint8_t>(std::nearbyint(asFloat((w[0] * f + w[1] * (1 - f) + w[2]) * 255)));
+    }
+    const float alphaBase = asFloat((1 - f) * s[state::kIntensity] * 255);
+    for (uint32_t k = 1, position = line.head; k <= line.length; ++k, position = position == 1 ? kMaxPoints : position - 1) {
+      const PointSlot& point = figure.Point(i, position);
+      const int32_t d = EyeDistance(camera, point.position);
+      if (d > 0) continue;
+      keys.push_back(d);
+      const float size = static_cast<float>(std::sqrt(k * (line.length * s[state::kDensity])));
+      for (int a = 0; a < 3; ++a) {
+        v.position[a] = static_cast<float>(point.position[a]);
+        v.axis1[a] = point.frame[a] * size;
+        v.axis2[a] = point.frame[3 + a] * size;
+        v.axis3[a] = point.frame[6 + a] * size;
+      }
+      v.color[3] = static_cast<uint8_t>(std::nearbyint((1 - std::sqrt(static_cast<double>(k) / line.length)) * alphaBase));
+      vertices.push_back(v);
+    }
+  }
+  return vertices;
+}
+
+TEST(Maker, GrownFigureFollowsTheRulePointByPointWithEitherKernel) {
+  Figure figure;
+  test::Apply(figure, test::BusyPreset());
+  figure.ResetFigure();
+  for (int t = 0; t < 70; ++t) figure.StepFigure();  // lines of every length up to 40 and of the full one
+  for (uint32_t level : {0u, 4u}) {
+    SelectKernels(level);
+    std::vector<int32_t> keys;
+    const std::vector<VertexRecord> expected = VerticesByTheRule(figure, kIdentity4, keys);
+    const test::Geometry g = test::MakeAll(figure, kIdentity4);
+    ASSERT_GT(expected.size(), 100u);
+    ASSERT_LT(expected.size(), figure.NumCoords());
+    ASSERT_EQ(g.count, expected.size()) << level;
+    for (uint32_t n = 0; n < g.count; ++n) {
+      ASSERT_EQ(g.keys[n], keys[n]) << level << " " << n;
+      ASSERT_EQ(std::memcmp(&g.vertices[n], &expected[n], sizeof(VertexRecord)), 0) << level << " " << n;
+    }
+    test::ExpectSorted(g);
+  }
+  InitNumericKernels();
 }
 
 TEST(Maker, CullingRangesBuffersAndTheEye) {
