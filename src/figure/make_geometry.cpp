@@ -180,37 +180,51 @@ void SortByKeys(const int32_t* keys, uint32_t count, uint32_t* order, uint32_t* 
     if (count == 1) order[0] = 1;
     return;
   }
-  uint32_t histogram[4][256] = {};
+  uint32_t all = ~0u, any = 0;
   for (uint32_t j = 0; j < count; ++j) {
-    const uint32_t key = static_cast<uint32_t>(keys[j]);
-    ++histogram[0][key & 0xFF];
-    ++histogram[1][(key >> 8) & 0xFF];
-    ++histogram[2][(key >> 16) & 0xFF];
-    ++histogram[3][key >> 24];
+    all &= static_cast<uint32_t>(keys[j]);
+    any |= static_cast<uint32_t>(keys[j]);
   }
-  // Passes run from the least significant byte; a byte that all keys share
-  // would leave the order as it is, so its pass is skipped.
-  int passes[4];
-  int passCount = 0;
-  for (int b = 0; b < 4; ++b) {
-    uint32_t* positions = histogram[b];
-    if (positions[ByteOf(keys[0], b)] == count) continue;
-    for (uint32_t v = 0, sum = 0; v < 256; ++v) {
-      const uint32_t c = positions[v];
-      positions[v] = sum;
-      sum += c;
-    }
-    passes[passCount++] = b;
-  }
-  if (passCount == 0) {
+  const uint32_t varying = all ^ any;
+  if (varying == 0) {
     for (uint32_t j = 0; j < count; ++j) order[j] = j + 1;
     return;
   }
+  // Eye distances of one figure differ within their low 16 bits: then a
+  // single counting pass places every vertex, the scratch buffer holding a
+  // running position per value between the least and the largest possible.
+  const uint32_t lowest = all & 0xFFFF, span = (any & 0xFFFF) - lowest + 1;
+  if (varying <= 0xFFFF && span <= count) {
+    std::memset(scratch, 0, span * sizeof *scratch);
+    for (uint32_t j = 0; j < count; ++j) ++scratch[(static_cast<uint32_t>(keys[j]) & 0xFFFF) - lowest];
+    for (uint32_t v = 0, sum = 0; v < span; ++v) {
+      const uint32_t c = scratch[v];
+      scratch[v] = sum;
+      sum += c;
+    }
+    for (uint32_t j = 0; j < count; ++j) order[scratch[(static_cast<uint32_t>(keys[j]) & 0xFFFF) - lowest]++] = j + 1;
+    return;
+  }
+  // Otherwise passes by byte from the least significant one, skipping the
+  // bytes that all keys share (they would leave the order as it is).
+  int passes[4];
+  int passCount = 0;
+  for (int b = 0; b < 4; ++b)
+    if (ByteOf(static_cast<int32_t>(varying), b) != 0) passes[passCount++] = b;
+  uint32_t histogram[4][256] = {};
+  for (uint32_t j = 0; j < count; ++j)
+    for (int p = 0; p < passCount; ++p) ++histogram[p][ByteOf(keys[j], passes[p])];
+  for (int p = 0; p < passCount; ++p)
+    for (uint32_t v = 0, sum = 0; v < 256; ++v) {
+      const uint32_t c = histogram[p][v];
+      histogram[p][v] = sum;
+      sum += c;
+    }
   // The buffers alternate so that the last pass writes the order.
   uint32_t* out = passCount % 2 == 1 ? order : scratch;
   uint32_t* in = nullptr;
   for (int p = 0; p < passCount; ++p) {
-    uint32_t* positions = histogram[passes[p]];
+    uint32_t* positions = histogram[p];
     const bool last = p + 1 == passCount;
     const int nextByte = last ? 0 : passes[p + 1];
     const uint32_t carryMask = last ? 0 : 0xFF;

@@ -21,21 +21,32 @@ std::vector<uint32_t> Sorted(const std::vector<int32_t>& keys) {
   return order;
 }
 
-TEST(MakerSort, UnsignedKeysStablyForEveryNumberOfVaryingBytes) {
+TEST(MakerSort, UnsignedKeysStablyWhicheverBitsVary) {
   EXPECT_EQ(Sorted({-5, -1000, 0}), (std::vector<uint32_t>{3, 2, 1}));  // the eye first, then far to near
   EXPECT_EQ(Sorted({-7}), (std::vector<uint32_t>{1}));
   std::mt19937 rng(5);
-  // Keys varying in no byte, in byte 0, bytes 0-1 (eye distances), 0-2 and
-  // all four: every parity of the passes actually needed, many ties.
-  for (uint32_t span : {0u, 0xFFu, 0xFFFFu, 0xFFFFFFu, 0xFFFFFFFFu}) {
+  // Many ties throughout; the varying bits pick the way through the sort.
+  const struct {
+    const char* name;
+    uint32_t (*key)(uint32_t r);  // r: a random number below 64
+  } cases[] = {
+      {"all alike", [](uint32_t) { return 0x80000000u; }},
+      {"low byte", [](uint32_t r) { return 0x80000000u | r; }},
+      {"eye distances", [](uint32_t r) { return static_cast<uint32_t>(-1 - static_cast<int32_t>(r * 47)); }},
+      {"low two bytes, spread wider than the count", [](uint32_t r) { return 0x80000000u | r * 0x0101u; }},
+      {"third byte alone", [](uint32_t r) { return 0x80000000u | r << 16; }},
+      {"three bytes", [](uint32_t r) { return 0x80000000u | r * 0x010101u; }},
+      {"four bytes", [](uint32_t r) { return 0x80000000u | r * 0x01010101u; }},
+  };
+  for (const auto& c : cases) {
     std::vector<int32_t> keys(5000);
-    for (auto& k : keys) k = static_cast<int32_t>(0x80000000u | (rng() % 64 * 0x01010101u & span));
+    for (auto& k : keys) k = static_cast<int32_t>(c.key(rng() % 64));
     std::vector<uint32_t> expected(keys.size());
     std::iota(expected.begin(), expected.end(), 1u);
     std::stable_sort(expected.begin(), expected.end(), [&](uint32_t a, uint32_t b) {
       return static_cast<uint32_t>(keys[a - 1]) < static_cast<uint32_t>(keys[b - 1]);
     });
-    ASSERT_EQ(Sorted(keys), expected) << std::hex << span;
+    ASSERT_EQ(Sorted(keys), expected) << c.name;
   }
 }
 
