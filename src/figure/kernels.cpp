@@ -12,8 +12,6 @@ namespace {
 std::atomic<SineRoutine> g_sine{SinScalar};
 std::atomic<EyeDistanceRoutine> g_eyeDistance{EyeDistanceScalar};
 
-constexpr double kMaxDistance = 2147483647.0;
-
 #if CORVANE_SSE2
 
 constexpr double kTwoPi = 6.283185307179586;
@@ -97,28 +95,14 @@ int32_t EyeDistanceScalar(const Matrix4& m, const double p[3]) {
   const L ey = m[1] * x + m[5] * y + m[9] * z + m[13];
   const L ez = m[2] * x + m[6] * y + m[10] * z + m[14];
   double d = static_cast<double>(std::sqrt(ex * ex + ey * ey + ez * ez));
-  if (!(d < kMaxDistance)) d = kMaxDistance;
+  if (!(d < kMaxEyeDistance)) d = kMaxEyeDistance;
   const int32_t r = RoundToInt32(d);
   return ez < 0 ? -r : r;
 }
 
 #if CORVANE_SSE2
 
-int32_t EyeDistanceSSE2(const Matrix4& m, const double p[3]) {
-  const __m128d px = _mm_set1_pd(p[0]), py = _mm_set1_pd(p[1]), pz = _mm_set1_pd(p[2]);
-  const __m128d one = _mm_set1_pd(1.0);
-  // Rows X and Y side by side, then Z alone.
-  const __m128d xy = _mm_add_pd(_mm_add_pd(_mm_mul_pd(_mm_loadu_pd(&m[0]), px), _mm_mul_pd(_mm_loadu_pd(&m[4]), py)),
-                                _mm_add_pd(_mm_mul_pd(_mm_loadu_pd(&m[8]), pz), _mm_mul_pd(_mm_loadu_pd(&m[12]), one)));
-  const __m128d z = _mm_add_sd(_mm_add_sd(_mm_mul_sd(_mm_load_sd(&m[2]), px), _mm_mul_sd(_mm_load_sd(&m[6]), py)),
-                               _mm_add_sd(_mm_mul_sd(_mm_load_sd(&m[10]), pz), _mm_mul_sd(_mm_load_sd(&m[14]), one)));
-  const __m128d xy2 = _mm_mul_pd(xy, xy);
-  const __m128d sum = _mm_add_sd(_mm_add_sd(xy2, _mm_unpackhi_pd(xy2, xy2)), _mm_mul_sd(z, z));
-  // minsd answers its second operand for NaN, so NaN becomes the maximum too.
-  const __m128d d = _mm_min_sd(_mm_sqrt_sd(sum, sum), _mm_set_sd(kMaxDistance));
-  const int32_t r = _mm_cvtsd_si32(d);
-  return _mm_cvtsd_f64(z) < 0 ? -r : r;
-}
+int32_t EyeDistanceSSE2(const Matrix4& m, const double p[3]) { return EyeDistanceSSE2Camera(m)(p); }
 
 #endif  // CORVANE_SSE2
 

@@ -39,7 +39,8 @@ uint32_t BuildVertices(const MakeJob& job);
 
 // Stable LSD radix sort of the 1-based vertex numbers 1..count by their
 // keys read as unsigned numbers (the farthest first). The result is in
-// `order`; `scratch` is overwritten.
+// `order`; `scratch` is overwritten. count stays below 2^24, as the figure's
+// points do.
 void SortByKeys(const int32_t* keys, uint32_t count, uint32_t* order, uint32_t* scratch);
 
 }  // namespace corvane

@@ -2,11 +2,13 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <limits>
 #include <numeric>
 #include <random>
 #include <vector>
 
+#include "figure/kernels.h"
 #include "figure/make_geometry.h"
 #include "figure_fixtures.h"
 
@@ -19,21 +21,32 @@ std::vector<uint32_t> Sorted(const std::vector<int32_t>& keys) {
   return order;
 }
 
-TEST(MakerSort, UnsignedKeysStablyForEveryNumberOfVaryingBytes) {
+TEST(MakerSort, UnsignedKeysStablyWhicheverBitsVary) {
   EXPECT_EQ(Sorted({-5, -1000, 0}), (std::vector<uint32_t>{3, 2, 1}));  // the eye first, then far to near
   EXPECT_EQ(Sorted({-7}), (std::vector<uint32_t>{1}));
   std::mt19937 rng(5);
-  // Keys varying in no byte, in byte 0, bytes 0-1 (eye distances), 0-2 and
-  // all four: every parity of the passes actually needed, many ties.
-  for (uint32_t span : {0u, 0xFFu, 0xFFFFu, 0xFFFFFFu, 0xFFFFFFFFu}) {
+  // Many ties throughout; the varying bits pick the way through the sort.
+  const struct {
+    const char* name;
+    uint32_t (*key)(uint32_t r);  // r: a random number below 64
+  } cases[] = {
+      {"all alike", [](uint32_t) { return 0x80000000u; }},
+      {"low byte", [](uint32_t r) { return 0x80000000u | r; }},
+      {"eye distances", [](uint32_t r) { return static_cast<uint32_t>(-1 - static_cast<int32_t>(r * 47)); }},
+      {"low two bytes, spread wider than the count", [](uint32_t r) { return 0x80000000u | r * 0x0101u; }},
+      {"third byte alone", [](uint32_t r) { return 0x80000000u | r << 16; }},
+      {"three bytes", [](uint32_t r) { return 0x80000000u | r * 0x010101u; }},
+      {"four bytes", [](uint32_t r) { return 0x80000000u | r * 0x01010101u; }},
+  };
+  for (const auto& c : cases) {
     std::vector<int32_t> keys(5000);
-    for (auto& k : keys) k = static_cast<int32_t>(0x80000000u | (rng() % 64 * 0x01010101u & span));
+    for (auto& k : keys) k = static_cast<int32_t>(c.key(rng() % 64));
     std::vector<uint32_t> expected(keys.size());
     std::iota(expected.begin(), expected.end(), 1u);
     std::stable_sort(expected.begin(), expected.end(), [&](uint32_t a, uint32_t b) {
       return static_cast<uint32_t>(keys[a - 1]) < static_cast<uint32_t>(keys[b - 1]);
     });
-    ASSERT_EQ(Sorted(keys), expected) << std::hex << span;
+    ASSERT_EQ(Sorted(keys), expected) << c.name;
   }
 }
 
@@ -111,6 +124,83 @@ TEST(Maker, ColourAndOpacityClampNeverWrap) {
   f.Param(5) = 0;
   f.Make(1, 1, 1);
   EXPECT_EQ(f.g.vertices[0].color[3], 0);
+}
+
+TEST(Maker, ColourAndAlphaBaseRoundAsFloats) {
+  // Values a hair off a tie in double sit on the tie as floats, which then
+  // round to even; in double they would round the other way.
+  struct Case {
+    double red, alphaBase;
+    int expectedRed, expectedAlpha;
+  } cases[] = {{246.5 + 1e-6, 5 + 1e-8, 246, 2}, {101.5 - 1e-6, 7 - 1e-8, 102, 4}};
+  for (const Case& c : cases) {
+    HandFigure f(2);
+    f.Param(48) = c.red / 255;            // ColorR3, whatever the age
+    f.Param(5) = c.alphaBase / 255 / 0.5;  // Intensity; slot 1 is the newest of two: f = 1/2
+    f.Line(1, 4, 4);
+    ASSERT_EQ(f.Make(1, 1, 1), 4u);
+    EXPECT_EQ(f.g.vertices[0].color[0], c.expectedRed) << c.red;
+    EXPECT_EQ(f.g.vertices[0].color[3], c.expectedAlpha) << c.alphaBase;  // k = 1 of 4: half the base
+  }
+}
+
+// The vertices of a grown figure, computed point by point as the rule reads,
+// with the eye amid the figure so that points fall on both sides of it.
+std::vector<VertexRecord> VerticesByTheRule(const Figure& figure, const Matrix4& camera, std::vector<int32_t>& keys) {
+  const double* s = figure.State();
+  auto asFloat = [](long double x) { return x > 255 ? 255.0f : x > 0 ? static_cast<float>(x) : 0.0f; };
+  std::vector<VertexRecord> vertices;
+  for (uint32_t i = 1; i <= figure.LineCount(); ++i) {
+    const LineRecord& line = figure.Record(i);
+    if (line.length == kFreeLine || line.length == 0) continue;
+    const uint32_t newest = figure.NewestLine();
+    const uint32_t age = newest >= i ? newest - i + 1 : figure.LineCount() - (i - newest - 1);
+    const long double f = static_cast<long double>(age) / figure.LineCount();
+    VertexRecord v{};
+    for (int c = 0; c < 3; ++c) {
+      const double* w = s + state::kColors + 3 * c;
+      v.color[c] = static_cast<uint8_t>(std::nearbyint(asFloat((w[0] * f + w[1] * (1 - f) + w[2]) * 255)));
+    }
+    const float alphaBase = asFloat((1 - f) * s[state::kIntensity] * 255);
+    for (uint32_t k = 1, position = line.head; k <= line.length; ++k, position = position == 1 ? kMaxPoints : position - 1) {
+      const PointSlot& point = figure.Point(i, position);
+      const int32_t d = EyeDistance(camera, point.position);
+      if (d > 0) continue;
+      keys.push_back(d);
+      const float size = static_cast<float>(std::sqrt(k * (line.length * s[state::kDensity])));
+      for (int a = 0; a < 3; ++a) {
+        v.position[a] = static_cast<float>(point.position[a]);
+        v.axis1[a] = point.frame[a] * size;
+        v.axis2[a] = point.frame[3 + a] * size;
+        v.axis3[a] = point.frame[6 + a] * size;
+      }
+      v.color[3] = static_cast<uint8_t>(std::nearbyint((1 - std::sqrt(static_cast<double>(k) / line.length)) * alphaBase));
+      vertices.push_back(v);
+    }
+  }
+  return vertices;
+}
+
+TEST(Maker, GrownFigureFollowsTheRulePointByPointWithEitherKernel) {
+  Figure figure;
+  test::Apply(figure, test::BusyPreset());
+  figure.ResetFigure();
+  for (int t = 0; t < 70; ++t) figure.StepFigure();  // lines of every length up to 40 and of the full one
+  for (uint32_t level : {0u, 4u}) {
+    SelectKernels(level);
+    std::vector<int32_t> keys;
+    const std::vector<VertexRecord> expected = VerticesByTheRule(figure, kIdentity4, keys);
+    const test::Geometry g = test::MakeAll(figure, kIdentity4);
+    ASSERT_GT(expected.size(), 100u);
+    ASSERT_LT(expected.size(), figure.NumCoords());
+    ASSERT_EQ(g.count, expected.size()) << level;
+    for (uint32_t n = 0; n < g.count; ++n) {
+      ASSERT_EQ(g.keys[n], keys[n]) << level << " " << n;
+      ASSERT_EQ(std::memcmp(&g.vertices[n], &expected[n], sizeof(VertexRecord)), 0) << level << " " << n;
+    }
+    test::ExpectSorted(g);
+  }
+  InitNumericKernels();
 }
 
 TEST(Maker, CullingRangesBuffersAndTheEye) {
