@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <limits>
 #include <string>
 #include <utility>
 
@@ -35,6 +36,8 @@ TEST_F(RendererTest, KeepsItsOwnParametersClampedAndForwardsTheRest) {
   EXPECT_EQ(r.GetParam(64), 2);
   r.SetParam(64, 3.5);
   EXPECT_EQ(r.GetParam(64), 4);
+  r.SetParam(64, std::numeric_limits<double>::quiet_NaN());  // as in the figure's counts: none
+  EXPECT_EQ(r.GetParam(64), 0);
   r.SetParam(3, -20);
   EXPECT_EQ(r.GetParam(3), 20);
 
