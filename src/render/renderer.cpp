@@ -395,8 +395,9 @@ void TRenderer::SetBackgroundColor(uint8_t r, uint8_t g, uint8_t b, uint8_t a) {
 void TRenderer::GetBackgroundColor(uint8_t& r, uint8_t& g, uint8_t& b, uint8_t& a) {
   uint8_t* out[4] = {&r, &g, &b, &a};
   for (int i = 0; i < 4; ++i) {
-    // Negative components (never sent by the editor) read as 0.
-    double value = std::clamp(state_.BGColor[i], 0.0, 1.0);
+    // Negative components (never sent by the editor) and NaN (a binary
+    // registry value can hold one) read as 0.
+    const double value = state_.BGColor[i] > 0 ? std::min(state_.BGColor[i], 1.0) : 0.0;
     *out[i] = static_cast<uint8_t>(RoundHalfEven(255 * value));
   }
 }

@@ -50,11 +50,14 @@ TEST_F(RendererTest, KeepsItsOwnParametersClampedAndForwardsTheRest) {
 
   r.SetParam(65, 1.7);
   r.SetParam(66, 0.5);
+  r.SetParam(67, std::numeric_limits<double>::quiet_NaN());  // a binary registry value can hold one
+  r.SetParam(68, -0.5);
   uint8_t red, green, blue, alpha;
   r.GetBackgroundColor(red, green, blue, alpha);
   EXPECT_EQ(red, 255);
   EXPECT_EQ(green, 128);  // 127.5 rounds to even
   EXPECT_EQ(blue, 0);
+  EXPECT_EQ(alpha, 0);
   EXPECT_EQ(r.GetParam(65), 1.7);  // stored as given
 
   for (int number : {1, 2, 4, 45, 54}) r.SetParam(number, number * 10.0);
