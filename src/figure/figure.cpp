@@ -4,7 +4,6 @@
 
 #include "figure/kernels.h"
 #include "figure/preset_params.h"
-#include "figure/rounding.h"
 #include "os/random.h"
 
 namespace corvane {
@@ -83,6 +82,16 @@ void RandomFrame(float out[9]) {
     out[3 * i + 2] = static_cast<float>(axes[i]->z);
   }
 }
+
+// The table entry of a parameter the calculation thread keeps.
+const ParamInfo& FigureParam(int number) {
+  const ParamInfo* info = FindParam(number);
+  if (!info || info->consumer != ParamConsumer::Calcer) throw ECalcerError("Wrong parameter number.");
+  return *info;
+}
+
+// Points and lines are stored as counts that index the rings and records.
+static_assert(FindParam(1)->cap == kMaxPoints && FindParam(2)->cap == kMaxLines);
 
 }  // namespace
 
@@ -199,25 +208,26 @@ uint32_t Figure::StepFigure() {
   return total;
 }
 
+// The figure keeps the parameters the table gives the calculation thread,
+// each stored by the table's rule. Stochastity and the triplets change how
+// the quantities wander, so setting one restarts the wandering.
 void Figure::SetFigureParam(int number, double value) {
+  const double applied = AppliedValue(FigureParam(number), value);
   if (number == 1) {
-    points_ = RoundClamped(std::fabs(value), kMaxPoints);
+    points_ = static_cast<uint32_t>(applied);
   } else if (number == 2) {
-    lines_ = RoundClamped(std::fabs(value), kMaxLines);
-  } else if (number >= 4 && number <= 54) {
-    const bool isShift = number >= 7 && number <= 45 && (number - 7) % 3 == 1;
-    S(state::ParamIndex(number)) = number <= 6 || isShift ? std::fabs(value) : value;
-    if (number == 4 || (number >= 7 && number <= 45)) RandomizeState();
+    lines_ = static_cast<uint32_t>(applied);
   } else {
-    throw ECalcerError("Wrong parameter number.");
+    S(state::ParamIndex(number)) = applied;
+    if (number == 4 || (number >= 7 && number <= 45)) RandomizeState();
   }
 }
 
 double Figure::GetFigureParam(int number) const {
+  FigureParam(number);
   if (number == 1) return points_;
   if (number == 2) return lines_;
-  if (number >= 4 && number <= 54) return S(state::ParamIndex(number));
-  throw ECalcerError("Wrong parameter number.");
+  return S(state::ParamIndex(number));
 }
 
 }  // namespace corvane

@@ -8,6 +8,7 @@
 #include <glad/wgl.h>
 
 #include <cstdint>
+#include <functional>
 #include <initializer_list>
 #include <string_view>
 #include <vector>
@@ -62,7 +63,6 @@ class RenderOptions {
     return Contains(RenderOption::poTexture1D) || Contains(RenderOption::poTexture2D) ||
            Contains(RenderOption::poTextureCube);
   }
-  constexpr uint16_t Bits() const { return bits_; }
   constexpr bool operator==(const RenderOptions&) const = default;
 
  private:
@@ -100,7 +100,7 @@ class TPixelBuffer {
 
   // Needs a current context, whose device context chooses the format. False
   // when the driver lacks an extension the options need or has no format.
-  bool Initialize(int width, int height, RenderOptions options, bool shareLists);
+  bool Initialize(int width, int height, RenderOptions options);
   // Make another context current first if the pbuffer's is current.
   void Release();
 
@@ -117,14 +117,12 @@ class TPixelBuffer {
   int Height() const { return height_; }
   const PixelBufferFormat& Format() const { return format_; }
   RenderOptions Options() const { return options_; }
-  bool ShareLists() const { return shareLists_; }
 
  private:
   bool CheckExtensions(RenderOptions options) const;
   // 0 when the driver has no matching format.
   int ChooseFormat(HDC parentDC, RenderOptions options) const;
-  void CreateBuffer(HDC parentDC, HGLRC parentRC, int format, int width, int height, RenderOptions options,
-                    bool shareLists);
+  void CreateBuffer(HDC parentDC, int format, int width, int height, RenderOptions options);
   void SaveCurrent();
   void ReleaseHandles(OnReleaseFailure onFailure);
 
@@ -137,7 +135,48 @@ class TPixelBuffer {
   int height_ = 0;
   PixelBufferFormat format_;
   RenderOptions options_;
-  bool shareLists_ = false;
+};
+
+// Switches the current context for one scope and switches back at its end,
+// also when the scope ends by a throw, so that no error between the two
+// leaves the wrong context current. A failed switch back raises, unless an
+// exception is already on its way out: then it is logged.
+class CurrentContextBracket {
+ public:
+  using Switch = void (TPixelBuffer::*)();
+  CurrentContextBracket(TPixelBuffer& buffer, Switch enter, Switch leave);
+  ~CurrentContextBracket() noexcept(false);
+  CurrentContextBracket(const CurrentContextBracket&) = delete;
+  CurrentContextBracket& operator=(const CurrentContextBracket&) = delete;
+
+ private:
+  TPixelBuffer& buffer_;
+  const Switch leave_;
+  const int exceptions_;
+};
+
+// The context that was current before the pixel buffer's, for one scope.
+inline CurrentContextBracket OnSavedContext(TPixelBuffer& buffer) {
+  return {buffer, &TPixelBuffer::RestoreCurrent, &TPixelBuffer::MakeCurrent};
+}
+// The saved context drawing while it reads from the pixel buffer, for one
+// scope; entered on the saved context, which is current again after.
+inline CurrentContextBracket ReadingPixelBuffer(TPixelBuffer& buffer) {
+  return {buffer, &TPixelBuffer::MakeCurrentRead, &TPixelBuffer::RestoreCurrent};
+}
+
+// Makes the pbuffers: wglCreatePbufferARB, or while it lives a test's
+// stand-in that plays a driver refusing the request.
+using PbufferCreator = std::function<HPBUFFERARB(HDC dc, int format, int width, int height, const int* attributes)>;
+class ScopedPbufferCreator {
+ public:
+  explicit ScopedPbufferCreator(PbufferCreator creator);
+  ~ScopedPbufferCreator();
+  ScopedPbufferCreator(const ScopedPbufferCreator&) = delete;
+  ScopedPbufferCreator& operator=(const ScopedPbufferCreator&) = delete;
+
+ private:
+  PbufferCreator previous_;
 };
 
 }  // namespace corvane

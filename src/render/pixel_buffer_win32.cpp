@@ -1,8 +1,38 @@
 #include "render/pixel_buffer.h"
 
+#include <exception>
+#include <mutex>
+#include <utility>
+
 #include "render/wgl_release.h"
 
 namespace corvane {
+namespace {
+
+std::mutex g_creatorLock;
+PbufferCreator g_creator;  // empty: the driver's own
+
+HPBUFFERARB CreatePbuffer(HDC dc, int format, int width, int height, const int* attributes) {
+  PbufferCreator creator;
+  {
+    std::lock_guard<std::mutex> lock(g_creatorLock);
+    creator = g_creator;
+  }
+  return creator ? creator(dc, format, width, height, attributes)
+                 : wglCreatePbufferARB(dc, format, width, height, attributes);
+}
+
+}  // namespace
+
+ScopedPbufferCreator::ScopedPbufferCreator(PbufferCreator creator) {
+  std::lock_guard<std::mutex> lock(g_creatorLock);
+  previous_ = std::exchange(g_creator, std::move(creator));
+}
+
+ScopedPbufferCreator::~ScopedPbufferCreator() {
+  std::lock_guard<std::mutex> lock(g_creatorLock);
+  g_creator = std::move(previous_);
+}
 
 void TListIntAttrib::Add(int32_t attribute, int32_t value) {
   pairs_[pairs_.size() - 2] = attribute;
@@ -73,17 +103,15 @@ TPixelBuffer::~TPixelBuffer() {
   ReleaseHandles(OnReleaseFailure::Log);
 }
 
-bool TPixelBuffer::Initialize(int width, int height, RenderOptions options, bool shareLists) {
+bool TPixelBuffer::Initialize(int width, int height, RenderOptions options) {
   HDC parentDC = wglGetCurrentDC();
   if (!parentDC) throw EPixelBufferError("Current DC is not found.");
-  HGLRC parentRC = wglGetCurrentContext();
-  if (!parentRC) throw EPixelBufferError("Current GLRC is not found.");
+  if (!wglGetCurrentContext()) throw EPixelBufferError("Current GLRC is not found.");
   if (!CheckExtensions(options)) return false;
   const int format = ChooseFormat(parentDC, options);
   if (format == 0) return false;
-  CreateBuffer(parentDC, parentRC, format, width, height, options, shareLists);
+  CreateBuffer(parentDC, format, width, height, options);
   options_ = options;
-  shareLists_ = shareLists;
   return true;
 }
 
@@ -123,17 +151,15 @@ int TPixelBuffer::ChooseFormat(HDC parentDC, RenderOptions options) const {
   return count == 0 ? 0 : format;
 }
 
-void TPixelBuffer::CreateBuffer(HDC parentDC, HGLRC parentRC, int format, int width, int height,
-                                RenderOptions options, bool shareLists) {
+void TPixelBuffer::CreateBuffer(HDC parentDC, int format, int width, int height, RenderOptions options) {
   const TListIntAttrib attributes = PbufferAttributes(options);
   try {
-    pbuffer_ = wglCreatePbufferARB(parentDC, format, width, height, attributes.Data());
+    pbuffer_ = CreatePbuffer(parentDC, format, width, height, attributes.Data());
     if (!pbuffer_) RaiseLastOSErrorAt();
     dc_ = wglGetPbufferDCARB(pbuffer_);
     if (!dc_) RaiseLastOSErrorAt();
     rc_ = wglCreateContext(dc_);
     if (!rc_) RaiseLastOSErrorAt();
-    if (shareLists && !wglShareLists(parentRC, rc_)) RaiseLastOSErrorAt();
     if (!wglQueryPbufferARB(pbuffer_, WGL_PBUFFER_WIDTH_ARB, &width_) ||
         !wglQueryPbufferARB(pbuffer_, WGL_PBUFFER_HEIGHT_ARB, &height_))
       RaiseLastOSErrorAt();
@@ -158,7 +184,6 @@ void TPixelBuffer::Release() {
   width_ = height_ = 0;
   format_ = {};
   options_ = {};
-  shareLists_ = false;
 }
 
 void TPixelBuffer::ReleaseHandles(OnReleaseFailure onFailure) {
@@ -192,6 +217,23 @@ void TPixelBuffer::RestoreCurrent() {
 // An empty object is never current, even when no context is current at all.
 bool TPixelBuffer::IsCurrent() const {
   return rc_ && wglGetCurrentDC() == dc_ && wglGetCurrentContext() == rc_;
+}
+
+CurrentContextBracket::CurrentContextBracket(TPixelBuffer& buffer, Switch enter, Switch leave)
+    : buffer_(buffer), leave_(leave), exceptions_(std::uncaught_exceptions()) {
+  (buffer_.*enter)();
+}
+
+CurrentContextBracket::~CurrentContextBracket() noexcept(false) {
+  if (std::uncaught_exceptions() == exceptions_) {
+    (buffer_.*leave_)();
+    return;
+  }
+  try {
+    (buffer_.*leave_)();
+  } catch (...) {
+    LogErrors(ExceptionRecord("TPixelBuffer", DescribeCurrentException()));
+  }
 }
 
 }  // namespace corvane

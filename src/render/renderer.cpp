@@ -8,6 +8,7 @@
 #include <string>
 
 #include "figure/matrix4.h"
+#include "figure/preset_params.h"
 #include "render/gl_error.h"
 #include "render/swap_control.h"
 
@@ -34,7 +35,6 @@ constexpr int kBlendingParam = 64;
 constexpr int kFirstBGColorParam = 65;
 constexpr int kMotionBlurParam = 69;
 constexpr int kMaxTicksPerFrame = 100;
-constexpr double kMaxMotionBlur = 255;
 
 constexpr double RenderState::* kCamera[9] = {&RenderState::EyeX,    &RenderState::EyeY,    &RenderState::EyeZ,
                                               &RenderState::CenterX, &RenderState::CenterY, &RenderState::CenterZ,
@@ -69,8 +69,14 @@ void TRenderer::ReadModelView() { glGetDoublev(GL_MODELVIEW_MATRIX, state_.Model
 void TRenderer::SetParam(int number, double value) {
   CheckGLError();
   glMatrixMode(GL_MODELVIEW);
-  if (number == kTicksParam) {
-    state_.Ticks = std::fabs(value);
+  // The renderer keeps its own numbers by the table's rule and forwards
+  // the rest unchanged.
+  const bool kept = IsRendererParam(number);
+  if (kept) value = AppliedValue(*FindParam(number), value);
+  if (!kept) {
+    calcer_.SetParam(number, value);
+  } else if (number == kTicksParam) {
+    state_.Ticks = value;
   } else if (number >= kFirstCameraParam && number < kFirstCameraParam + 9) {
     double camera[9];
     for (int i = 0; i < 9; ++i) camera[i] = state_.*kCamera[i];
@@ -80,9 +86,7 @@ void TRenderer::SetParam(int number, double value) {
     ReadModelView();
     state_.*kCamera[number - kFirstCameraParam] = value;
   } else if (number == kBlendingParam) {
-    double n = RoundHalfEven(std::fabs(value));
-    uint32_t max = MaxBlending();
-    state_.Blending = n <= max ? static_cast<uint32_t>(n) : max;
+    state_.Blending = std::min(static_cast<uint32_t>(value), MaxBlending());
   } else if (number >= kFirstBGColorParam && number < kFirstBGColorParam + 4) {
     double color[4];
     std::copy_n(state_.BGColor, 4, color);
@@ -90,11 +94,8 @@ void TRenderer::SetParam(int number, double value) {
     SetClearColor(color);
     state_.BGColor[number - kFirstBGColorParam] = value;
   } else if (number == kMotionBlurParam) {
-    double v = std::fabs(value);
-    state_.MotionBlurRestart = state_.MotionBlur == 0 && v != 0 ? 1 : 0;
-    state_.MotionBlur = std::min(v, kMaxMotionBlur);
-  } else {
-    calcer_.SetParam(number, value);
+    state_.MotionBlurRestart = state_.MotionBlur == 0 && value != 0 ? 1 : 0;
+    state_.MotionBlur = value;
   }
   CheckGLError();
 }
@@ -394,8 +395,9 @@ void TRenderer::SetBackgroundColor(uint8_t r, uint8_t g, uint8_t b, uint8_t a) {
 void TRenderer::GetBackgroundColor(uint8_t& r, uint8_t& g, uint8_t& b, uint8_t& a) {
   uint8_t* out[4] = {&r, &g, &b, &a};
   for (int i = 0; i < 4; ++i) {
-    // Negative components (never sent by the editor) read as 0.
-    double value = std::clamp(state_.BGColor[i], 0.0, 1.0);
+    // Negative components (never sent by the editor) and NaN (a binary
+    // registry value can hold one) read as 0.
+    const double value = state_.BGColor[i] > 0 ? std::min(state_.BGColor[i], 1.0) : 0.0;
     *out[i] = static_cast<uint8_t>(RoundHalfEven(255 * value));
   }
 }

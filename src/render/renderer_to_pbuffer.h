@@ -5,8 +5,7 @@
 //
 // Between operations after a successful Start the pixel buffer's context is
 // current and the pixel buffer remembers the window's pair; every override
-// that needs the window's context brackets its work with RestoreCurrent ...
-// MakeCurrent.
+// that needs the window's context brackets its work with OnSavedContext.
 
 #include <optional>
 
@@ -25,7 +24,8 @@ class TRendererToPBuffer : public TRenderer {
   void SetVSync(uint8_t mode) override;
   uint8_t GetVSync() override;
   // Called with the window's context current; false when the driver or the
-  // window's colour depth does not allow a pixel buffer.
+  // window's colour depth does not allow a pixel buffer, or the driver
+  // refuses to make one (logged).
   bool Start(const RenderState& state) override;
   // Leaves the window's context current.
   void Stop(RenderState& state) override;

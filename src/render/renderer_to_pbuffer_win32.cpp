@@ -62,9 +62,15 @@ bool TRendererToPBuffer::Start(const RenderState& state) {
   const auto options =
       PixelBufferOptionsFor(window.cColorBits, window.cAlphaBits, CurrentDriverCrashesOnAlphaPbuffers());
   if (!options) return false;
-  if (!pixelBuffer_.Initialize(GetSystemMetrics(SM_CXVIRTUALSCREEN), GetSystemMetrics(SM_CYVIRTUALSCREEN), *options,
-                               false))
+  try {
+    if (!pixelBuffer_.Initialize(GetSystemMetrics(SM_CXVIRTUALSCREEN), GetSystemMetrics(SM_CYVIRTUALSCREEN), *options))
+      return false;
+  } catch (const EOSError&) {
+    // A driver may refuse a pixel buffer the size of the whole virtual
+    // screen (a very wide desktop, say); the plain renderer still works.
+    LogErrors(ExceptionRecord("TRendererToPBuffer", DescribeCurrentException()));
     return false;
+  }
   if (!pixelBuffer_.IsCurrent()) pixelBuffer_.MakeCurrent();
   return TRenderer::Start(state);
 }
@@ -77,37 +83,40 @@ void TRendererToPBuffer::Stop(RenderState& state) {
 
 void TRendererToPBuffer::SwapFrame(uint8_t syncMode) {
   CheckGLError();
-  pixelBuffer_.RestoreCurrent();
-  pixelBuffer_.MakeCurrentRead();
-  glReadBuffer(GL_FRONT);
-  glDrawBuffer(GL_BACK);
-  glRasterPos4i(0, 0, 0, 1);
-  GLint viewport[4];
-  glGetIntegerv(GL_VIEWPORT, viewport);
-  // A window grown past the virtual screen of the start would read beyond
-  // the pixel buffer: copy only what it holds.
-  glCopyPixels(0, 0, std::min<GLint>(viewport[2], pixelBuffer_.Width()),
-               std::min<GLint>(viewport[3], pixelBuffer_.Height()), GL_COLOR);
-  CheckGLError();
-  pixelBuffer_.RestoreCurrent();
+  const auto window = OnSavedContext(pixelBuffer_);
+  {
+    const auto reading = ReadingPixelBuffer(pixelBuffer_);
+    glReadBuffer(GL_FRONT);
+    glDrawBuffer(GL_BACK);
+    glRasterPos4i(0, 0, 0, 1);
+    GLint viewport[4];
+    glGetIntegerv(GL_VIEWPORT, viewport);
+    // A window grown past the virtual screen of the start would read beyond
+    // the pixel buffer: copy only what it holds.
+    glCopyPixels(0, 0, std::min<GLint>(viewport[2], pixelBuffer_.Width()),
+                 std::min<GLint>(viewport[3], pixelBuffer_.Height()), GL_COLOR);
+    CheckGLError();
+  }
   TRenderer::SwapFrame(syncMode);
-  pixelBuffer_.MakeCurrent();
 }
 
 // The swap interval belongs to the window's context.
 void TRendererToPBuffer::SetVSync(uint8_t mode) {
   CheckGLError();
-  pixelBuffer_.RestoreCurrent();
-  TRenderer::SetVSync(mode);
-  pixelBuffer_.MakeCurrent();
+  {
+    const auto window = OnSavedContext(pixelBuffer_);
+    TRenderer::SetVSync(mode);
+  }
   CheckGLError();
 }
 
 uint8_t TRendererToPBuffer::GetVSync() {
   CheckGLError();
-  pixelBuffer_.RestoreCurrent();
-  const uint8_t mode = TRenderer::GetVSync();
-  pixelBuffer_.MakeCurrent();
+  uint8_t mode;
+  {
+    const auto window = OnSavedContext(pixelBuffer_);
+    mode = TRenderer::GetVSync();
+  }
   CheckGLError();
   return mode;
 }
@@ -115,31 +124,33 @@ uint8_t TRendererToPBuffer::GetVSync() {
 void TRendererToPBuffer::LookAt(double eyeX, double eyeY, double eyeZ, double centerX, double centerY,
                                 double centerZ, double upX, double upY, double upZ) {
   CheckGLError();
-  pixelBuffer_.RestoreCurrent();
-  glMatrixMode(GL_MODELVIEW);
-  glLoadIdentity();
-  glFinish();
-  CheckGLError();
-  pixelBuffer_.MakeCurrent();
+  {
+    const auto window = OnSavedContext(pixelBuffer_);
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    glFinish();
+    CheckGLError();
+  }
   TRenderer::LookAt(eyeX, eyeY, eyeZ, centerX, centerY, centerZ, upX, upY, upZ);
 }
 
 void TRendererToPBuffer::SetViewport(int32_t x, int32_t y, int32_t width, int32_t height, double fovy,
                                      double aspect, double zNear, double zFar) {
   CheckGLError();
-  pixelBuffer_.RestoreCurrent();
-  // The window's context only copies: one unit per window pixel.
   width = std::max(width, 0);
   height = std::max(height, 0);
-  glViewport(x, y, width, height);
-  glMatrixMode(GL_PROJECTION);
-  glLoadIdentity();
-  glOrtho(x, width, y, height, -1, 1);
-  glMatrixMode(GL_MODELVIEW);
-  glLoadIdentity();
-  glFinish();
-  CheckGLError();
-  pixelBuffer_.MakeCurrent();
+  {
+    // The window's context only copies: one unit per window pixel.
+    const auto window = OnSavedContext(pixelBuffer_);
+    glViewport(x, y, width, height);
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    glOrtho(x, width, y, height, -1, 1);
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    glFinish();
+    CheckGLError();
+  }
   TRenderer::SetViewport(x, y, width, height, fovy, aspect, zNear, zFar);
 }
 

@@ -25,10 +25,8 @@ class WindowGL {
   // context. Raises the system error of a failed call.
   void Close();
 
-  HWND Window() const { return wnd_; }
   HDC DC() const { return dc_; }
   HGLRC RC() const { return rc_; }
-  HPALETTE Palette() const { return palette_; }
 
  private:
   void SetPixelFormatOfDC();

@@ -36,16 +36,12 @@ TEST(PresetParams, NamesDefaultsAndNumbersOutsideTheTable) {
   EXPECT_EQ(ParamNumber("points"), 0);  // names are exact
 }
 
-TEST(PresetParams, RoutingEditorTabsAndCaps) {
+TEST(PresetParams, RendererKeepsTicksAndFiftyFiveOn) {
   std::set<int> renderer, expected{3};
   for (int n = 1; n <= 69; ++n)
     if (IsRendererParam(n)) renderer.insert(n);
   for (int n = 55; n <= 69; ++n) expected.insert(n);
   EXPECT_EQ(renderer, expected);
-
-  for (int n = 1; n <= 63; ++n) EXPECT_STREQ(FindParam(n)->editorTab, kEditorTabs[(n - 1) / 9]) << n;
-  for (int n = 64; n <= 69; ++n) EXPECT_EQ(FindParam(n)->editorTab, nullptr);
-  for (auto [n, cap] : {std::pair{1, 100}, {2, 10000}, {64, 6}, {69, 255}}) EXPECT_EQ(FindParam(n)->cap, cap) << n;
 }
 
 TEST(PresetParams, NewPresetIsAllZeroAndCopiesByValue) {

@@ -68,7 +68,7 @@ TEST(AlphaPbufferQuirk, OnlyWineOverMesaSoftwareRasterisers) {
 TEST(PixelBuffer, InitializeWithoutCurrentContextRaises) {
   wglMakeCurrent(nullptr, nullptr);
   TPixelBuffer buffer;
-  EXPECT_EQ(PixelBufferError([&] { buffer.Initialize(16, 16, {}, false); }), "Current DC is not found.");
+  EXPECT_EQ(PixelBufferError([&] { buffer.Initialize(16, 16, {}); }), "Current DC is not found.");
   EXPECT_FALSE(buffer.IsCurrent());
 }
 
@@ -92,7 +92,7 @@ class PixelBufferOnWindow : public ::testing::Test {
 
 TEST_F(PixelBufferOnWindow, DrawsOffScreenAndCopiesIntoTheWindowThroughTheReadContext) {
   TPixelBuffer buffer;
-  ASSERT_TRUE(buffer.Initialize(64, 48, SafeOptions({poReadContext, poAccum64}), false));
+  ASSERT_TRUE(buffer.Initialize(64, 48, SafeOptions({poReadContext, poAccum64})));
   EXPECT_EQ(buffer.Width(), 64);
   EXPECT_EQ(buffer.Height(), 48);
   EXPECT_EQ(buffer.Format().redBits, 8);
@@ -136,17 +136,17 @@ TEST_F(PixelBufferOnWindow, DrawsOffScreenAndCopiesIntoTheWindowThroughTheReadCo
 TEST_F(PixelBufferOnWindow, MissingExtensionsRefuseQuietlyAndMissingEntryPointsRaise) {
   TPixelBuffer buffer;
   GLAD_WGL_ARB_pbuffer = 0;
-  EXPECT_FALSE(buffer.Initialize(16, 16, {}, false));
+  EXPECT_FALSE(buffer.Initialize(16, 16, {}));
   GLAD_WGL_ARB_pbuffer = 1;
   GLAD_WGL_ARB_make_current_read = 0;
-  EXPECT_FALSE(buffer.Initialize(16, 16, {poReadContext}, false));
-  EXPECT_TRUE(buffer.Initialize(16, 16, {}, false));
+  EXPECT_FALSE(buffer.Initialize(16, 16, {poReadContext}));
+  EXPECT_TRUE(buffer.Initialize(16, 16, {}));
   buffer.Release();
   GLAD_WGL_ARB_make_current_read = 1;
 
   const auto create = glad_wglCreatePbufferARB;
   glad_wglCreatePbufferARB = nullptr;
-  EXPECT_THROW(buffer.Initialize(16, 16, {}, false), EPixelBufferError);
+  EXPECT_THROW(buffer.Initialize(16, 16, {}), EPixelBufferError);
   glad_wglCreatePbufferARB = create;
 }
 

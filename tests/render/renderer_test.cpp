@@ -3,6 +3,7 @@
 #include <array>
 #include <cmath>
 #include <functional>
+#include <limits>
 #include <string>
 #include <utility>
 
@@ -37,6 +38,8 @@ TEST_F(RendererTest, KeepsItsOwnParametersClampedAndForwardsTheRest) {
   EXPECT_EQ(r.GetParam(64), 2);
   r.SetParam(64, 3.5);
   EXPECT_EQ(r.GetParam(64), 4);
+  r.SetParam(64, std::numeric_limits<double>::quiet_NaN());  // as in the figure's counts: none
+  EXPECT_EQ(r.GetParam(64), 0);
   r.SetParam(3, -20);
   EXPECT_EQ(r.GetParam(3), 20);
 
@@ -49,11 +52,14 @@ TEST_F(RendererTest, KeepsItsOwnParametersClampedAndForwardsTheRest) {
 
   r.SetParam(65, 1.7);
   r.SetParam(66, 0.5);
+  r.SetParam(67, std::numeric_limits<double>::quiet_NaN());  // a binary registry value can hold one
+  r.SetParam(68, -0.5);
   uint8_t red, green, blue, alpha;
   r.GetBackgroundColor(red, green, blue, alpha);
   EXPECT_EQ(red, 255);
   EXPECT_EQ(green, 128);  // 127.5 rounds to even
   EXPECT_EQ(blue, 0);
+  EXPECT_EQ(alpha, 0);
   EXPECT_EQ(r.GetParam(65), 1.7);  // stored as given
 
   for (int number : {1, 2, 4, 45, 54}) r.SetParam(number, number * 10.0);
