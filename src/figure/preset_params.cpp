@@ -1,5 +1,7 @@
 #include "figure/preset_params.h"
 
+#include "os/text.h"
+
 namespace corvane {
 namespace {
 
@@ -106,6 +108,12 @@ double ParamDefault(int number) {
 int ParamNumber(const std::string& name) {
   for (const ParamInfo& info : kParams)
     if (name == info.name) return info.number;
+  return 0;
+}
+
+int ParamNumberIgnoringCase(std::string_view name) {
+  for (const ParamInfo& info : kParams)
+    if (EqualIgnoringAsciiCase(name, info.name)) return info.number;
   return 0;
 }
 

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "figure/matrix4.h"
+#include "figure/rounding.h"
 #include "render/gl_error.h"
 #include "render/swap_control.h"
 
@@ -39,9 +40,6 @@ constexpr double kMaxMotionBlur = 255;
 constexpr double RenderState::* kCamera[9] = {&RenderState::EyeX,    &RenderState::EyeY,    &RenderState::EyeZ,
                                               &RenderState::CenterX, &RenderState::CenterY, &RenderState::CenterZ,
                                               &RenderState::UpX,     &RenderState::UpY,     &RenderState::UpZ};
-
-// Nearest integer, halves to even (the default rounding mode).
-double RoundHalfEven(double value) { return std::nearbyint(value); }
 
 }  // namespace
 
