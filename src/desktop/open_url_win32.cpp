@@ -2,6 +2,7 @@
 #include <shellapi.h>
 
 #include <atomic>
+#include <memory>
 
 #include "desktop/open_url.h"
 #include "os/os_error.h"
@@ -13,7 +14,40 @@ namespace {
 
 constexpr UINT kBrowseDone = WM_APP + 1;
 
-std::atomic<bool> g_inProgress{false};
+std::optional<BrowseTestHooks> g_hooks;  // set only by tests, between browses
+
+class TStartShellThread : public Thread {
+ public:
+  TStartShellThread(std::string url, std::function<void()> onDone)
+      : url_(std::move(url)), onDone_(std::move(onDone)) {}
+  ~TStartShellThread() override { WaitFor(); }
+  std::function<void()>& OnDone() { return onDone_; }
+
+ protected:
+  void Execute() override {
+    if (g_hooks && g_hooks->open) return g_hooks->open(url_);
+    // The shell's answer is not checked: a missing browser is the user's to see.
+    ShellExecuteW(GetDesktopWindow(), L"open", Widen(url_).c_str(), nullptr, nullptr, SW_SHOWMAXIMIZED);
+  }
+
+ private:
+  std::string url_;
+  std::function<void()> onDone_;
+};
+
+// The browse in progress, owned on the main thread. Only the in-progress
+// mark is shared with the browse thread.
+struct BrowseState {
+  std::atomic<bool> inProgress{false};
+  std::unique_ptr<TStartShellThread> thread;
+};
+
+// Never destroyed: a browse still running when the process ends is the
+// system's to end, not a join at exit.
+BrowseState& State() {
+  static BrowseState& state = *new BrowseState;
+  return state;
+}
 
 // A message-only window on the main thread: the browse thread posts its end
 // here, so the callback and the clearing of the mark run on the main thread.
@@ -34,30 +68,14 @@ HWND Notifier() {
   return window;
 }
 
-class TStartShellThread : public Thread {
- public:
-  TStartShellThread(std::string url, std::function<void()> onDone)
-      : url_(std::move(url)), onDone_(std::move(onDone)) {}
-  ~TStartShellThread() override { WaitFor(); }
-  std::function<void()>& OnDone() { return onDone_; }
-
- protected:
-  void Execute() override {
-    // The shell's answer is not checked: a missing browser is the user's to see.
-    ShellExecuteW(GetDesktopWindow(), L"open", Widen(url_).c_str(), nullptr, nullptr, SW_SHOWMAXIMIZED);
-  }
-
- private:
-  std::string url_;
-  std::function<void()> onDone_;
-};
-
 LRESULT CALLBACK NotifierProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message != kBrowseDone) return DefWindowProcW(window, message, wParam, lParam);
-  std::unique_ptr<TStartShellThread> thread(reinterpret_cast<TStartShellThread*>(lParam));
+  BrowseState& state = State();
+  std::unique_ptr<TStartShellThread> thread = std::move(state.thread);
+  if (!thread) return 0;
   std::function<void()> onDone = std::move(thread->OnDone());
   thread.reset();  // joins: the body has already ended
-  g_inProgress = false;
+  state.inProgress = false;
   if (onDone) onDone();
   return 0;
 }
@@ -65,22 +83,30 @@ LRESULT CALLBACK NotifierProc(HWND window, UINT message, WPARAM wParam, LPARAM l
 }  // namespace
 
 void OpenURL(const std::string& address, std::function<void()> onDone) {
+  BrowseState& state = State();
   bool expected = false;
-  if (!g_inProgress.compare_exchange_strong(expected, true)) return;
-  HWND notifier = nullptr;
-  TStartShellThread* thread = nullptr;
+  if (!state.inProgress.compare_exchange_strong(expected, true)) return;
   try {
-    notifier = Notifier();
-    thread = new TStartShellThread("http://" + address, std::move(onDone));
+    HWND notifier = Notifier();
+    // A browse whose end notice could not be posted is still held; it has
+    // ended, so this join is short.
+    state.thread.reset();
+    state.thread = std::make_unique<TStartShellThread>("http://" + address, std::move(onDone));
+    state.thread->SetPriority(ThreadPriority::TimeCritical);
+    const bool failNotice = g_hooks && g_hooks->failEndNotice;
+    state.thread->SetOnTerminate([notifier, failNotice, &state] {
+      if (failNotice || !PostMessageW(notifier, kBrowseDone, 0, 0)) state.inProgress = false;
+    });
+    state.thread->Resume();
   } catch (...) {
-    g_inProgress = false;
+    state.thread.reset();
+    state.inProgress = false;
     throw;
   }
-  thread->SetPriority(ThreadPriority::TimeCritical);
-  thread->SetOnTerminate([notifier, thread] { PostMessageW(notifier, kBrowseDone, 0, reinterpret_cast<LPARAM>(thread)); });
-  thread->Resume();
 }
 
-bool BrowseInProgress() { return g_inProgress; }
+bool BrowseInProgress() { return State().inProgress; }
+
+void SetBrowseTestHooks(std::optional<BrowseTestHooks> hooks) { g_hooks = std::move(hooks); }
 
 }  // namespace corvane

@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+#include "os/text.h"
+
 #if defined(_WIN32)
 #include "os/text_win32.h"
 #endif
@@ -56,14 +58,7 @@ std::vector<std::string> ReadWallpapersListFile(const std::string& path) {
   if (failed) RaiseFileError("Cannot read file", path);
 
   std::vector<std::string> lines;
-  size_t start = 0;
-  while (start < text.size()) {
-    size_t end = text.find_first_of("\r\n", start);
-    if (end == std::string::npos) end = text.size();
-    lines.push_back(text.substr(start, end - start));
-    if (end + 1 < text.size() && text[end] == '\r' && text[end + 1] == '\n') ++end;
-    start = end + 1;
-  }
+  for (std::string_view line : SplitLines(text)) lines.emplace_back(line);
   return lines;
 }
 

@@ -4,24 +4,11 @@
 #include <filesystem>
 #include <fstream>
 
+#include "os/little_endian.h"
 #include "os/process.h"
+#include "os/text.h"
 
 namespace corvane {
-namespace {
-
-std::filesystem::path Utf8Path(const std::string& path) { return std::u8string(path.begin(), path.end()); }
-
-void Put16(std::vector<uint8_t>& out, uint32_t value) {
-  out.push_back(static_cast<uint8_t>(value));
-  out.push_back(static_cast<uint8_t>(value >> 8));
-}
-
-void Put32(std::vector<uint8_t>& out, uint32_t value) {
-  Put16(out, value & 0xFFFF);
-  Put16(out, value >> 16);
-}
-
-}  // namespace
 
 std::string DefaultSnapshotDirectory() { return ModuleDirectory() + "ScreenShots" + PathSeparator(); }
 
@@ -53,20 +40,20 @@ std::vector<uint8_t> EncodeBmp(const PixelBlock& block) {
   out.reserve(kHeadersSize + imageSize);
   out.push_back('B');
   out.push_back('M');
-  Put32(out, kHeadersSize + imageSize);
-  Put32(out, 0);
-  Put32(out, kHeadersSize);
-  Put32(out, 40);
-  Put32(out, width);
-  Put32(out, height);  // positive: rows stored bottom-up, as the block has them
-  Put16(out, 1);
-  Put16(out, 24);
-  Put32(out, 0);  // no compression
-  Put32(out, imageSize);
-  Put32(out, 0);
-  Put32(out, 0);
-  Put32(out, 0);
-  Put32(out, 0);
+  AppendLittleEndian(out, kHeadersSize + imageSize, 4);
+  AppendLittleEndian(out, 0, 4);
+  AppendLittleEndian(out, kHeadersSize, 4);
+  AppendLittleEndian(out, 40, 4);
+  AppendLittleEndian(out, width, 4);
+  AppendLittleEndian(out, height, 4);  // positive: rows stored bottom-up, as the block has them
+  AppendLittleEndian(out, 1, 2);
+  AppendLittleEndian(out, 24, 2);
+  AppendLittleEndian(out, 0, 4);  // no compression
+  AppendLittleEndian(out, imageSize, 4);
+  AppendLittleEndian(out, 0, 4);
+  AppendLittleEndian(out, 0, 4);
+  AppendLittleEndian(out, 0, 4);
+  AppendLittleEndian(out, 0, 4);
   for (uint32_t y = 0; y < height; ++y) {
     const uint8_t* row = block.pixels.get() + static_cast<size_t>(y) * width * 3;
     for (uint32_t x = 0; x < width; ++x) {

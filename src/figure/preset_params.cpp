@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "figure/rounding.h"
+#include "os/text.h"
 
 namespace corvane {
 
@@ -22,6 +23,12 @@ double ParamDefault(int number) {
 int ParamNumber(const std::string& name) {
   for (const ParamInfo& info : kParams)
     if (name == info.name) return info.number;
+  return 0;
+}
+
+int ParamNumberIgnoringCase(std::string_view name) {
+  for (const ParamInfo& info : kParams)
+    if (EqualIgnoringAsciiCase(name, info.name)) return info.number;
   return 0;
 }
 

@@ -5,6 +5,7 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 namespace corvane {
 
@@ -121,6 +122,9 @@ std::string ParamName(int number);    // empty outside 1..69
 double ParamDefault(int number);      // 0.0 outside 1..69
 // Number of the parameter with this exact name, 0 when there is none.
 int ParamNumber(const std::string& name);
+// The same with ASCII letters compared without regard to case, as preset
+// files name them.
+int ParamNumberIgnoringCase(std::string_view name);
 bool IsRendererParam(int number);     // 3 and 55..69
 // `value` as the parameter's consumer stores it, by the table's rule.
 double AppliedValue(const ParamInfo& info, double value);

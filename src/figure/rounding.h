@@ -11,12 +11,16 @@
 
 namespace corvane {
 
+// Nearest integer, halves to even (the default rounding mode), for values of
+// any size.
+inline double RoundHalfEven(double x) { return std::nearbyint(x); }
+
 // Precondition: x is a number within the int32 range.
 inline int32_t RoundToInt32(double x) {
 #if CORVANE_SSE2
   return _mm_cvtsd_si32(_mm_set_sd(x));  // rounds by MXCSR: nearest, ties to even
 #else
-  return static_cast<int32_t>(std::nearbyint(x));
+  return static_cast<int32_t>(RoundHalfEven(x));
 #endif
 }
 

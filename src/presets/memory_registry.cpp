@@ -1,14 +1,9 @@
 #include "presets/memory_registry.h"
 
+#include "os/text.h"
+
 namespace corvane {
 namespace {
-
-std::string FoldCase(const std::string& name) {
-  std::string folded = name;
-  for (char& c : folded)
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  return folded;
-}
 
 std::vector<std::string> SplitPath(const std::string& path) {
   std::vector<std::string> parts;
@@ -45,7 +40,7 @@ class MemoryRegistry::Key : public RegistryKey {
     std::lock_guard lock(owner_.mutex_);
     Node* node = owner_.Find(path_, false);
     if (!node) return false;
-    auto it = node->values.find(FoldCase(name));
+    auto it = node->values.find(AsciiLower(name));
     if (it == node->values.end()) return false;
     type = it->second.type;
     data = it->second.data;
@@ -57,7 +52,7 @@ class MemoryRegistry::Key : public RegistryKey {
     std::lock_guard lock(owner_.mutex_);
     Node* node = owner_.Find(path_, false);
     if (!node) return false;
-    node->values[FoldCase(name)] = {type, data};
+    node->values[AsciiLower(name)] = {type, data};
     return true;
   }
 
@@ -94,7 +89,7 @@ MemoryRegistry::Node* MemoryRegistry::Find(const std::string& path, bool create)
 MemoryRegistry::Node* MemoryRegistry::Walk(const std::vector<std::string>& parts, bool create) {
   Node* node = root_.get();
   for (const std::string& part : parts) {
-    std::string folded = FoldCase(part);
+    std::string folded = AsciiLower(part);
     auto it = node->children.find(folded);
     if (it == node->children.end()) {
       if (!create) return nullptr;
@@ -116,7 +111,7 @@ bool MemoryRegistry::DeleteKeyTree(const std::string& path) {
   std::lock_guard lock(mutex_);
   std::vector<std::string> parts = SplitPath(path);
   if (parts.empty()) return false;  // the root itself is not a key to delete
-  std::string last = FoldCase(parts.back());
+  std::string last = AsciiLower(parts.back());
   parts.pop_back();
   Node* parent = Walk(parts, false);
   if (!parent) return false;

@@ -8,6 +8,8 @@
 #include <fstream>
 #include <system_error>
 
+#include "os/text.h"
+
 namespace corvane {
 namespace {
 
@@ -16,21 +18,6 @@ constexpr char kLineEnd[] = "\r\n";
 constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
-
-char AsciiLower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
-
-bool EqualIgnoringCase(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); ++i)
-    if (AsciiLower(a[i]) != AsciiLower(b[i])) return false;
-  return true;
-}
-
-int ParamNumberIgnoringCase(std::string_view name) {
-  for (int n = 1; n <= kParamCount; ++n)
-    if (EqualIgnoringCase(name, FindParam(n)->name)) return n;
-  return 0;
-}
 
 // Decimal exponent of the first non-zero mantissa digit, saturated; used
 // only to tell an underflow from an overflow.
@@ -97,10 +84,6 @@ bool TryPresetTextToFloat(std::string_view text, double& value) {
   std::string shown(text.substr(0, kShown));
   if (text.size() > kShown) shown += "...";
   throw EConvertError("'" + shown + "' is not a valid floating point value");
-}
-
-std::filesystem::path FilePath(const std::string& utf8) {
-  return std::filesystem::path(std::u8string(utf8.begin(), utf8.end()));
 }
 
 std::string SystemFileMessage(const char* what, const std::string& path, int error) {
@@ -170,7 +153,7 @@ std::string PresetFileText(const TPresetParams& preset) {
 void WritePresetFile(const std::string& path, const TPresetParams& preset) {
   const std::string text = PresetFileText(preset);
   errno = 0;
-  std::ofstream out(FilePath(path), std::ios::binary | std::ios::trunc);
+  std::ofstream out(Utf8Path(path), std::ios::binary | std::ios::trunc);
   if (!out) throw EFileError(SystemFileMessage("Cannot create file", path, errno));
   out.write(text.data(), static_cast<std::streamsize>(text.size()));
   out.close();
@@ -181,15 +164,7 @@ TPresetParams ParsePresetFileText(std::string_view text) {
   if (text.substr(0, kUtf8Bom.size()) == kUtf8Bom) text.remove_prefix(kUtf8Bom.size());
   TPresetParams preset;
   std::array<bool, kParamCount> seen{};
-  size_t pos = 0;
-  while (pos < text.size()) {
-    size_t end = text.find_first_of("\r\n", pos);
-    if (end == std::string_view::npos) end = text.size();
-    std::string_view line = text.substr(pos, end - pos);
-    pos = end;
-    if (pos < text.size() && text[pos] == '\r') ++pos;
-    if (pos < text.size() && text[pos] == '\n') ++pos;  // LF alone or after CR
-
+  for (std::string_view line : SplitLines(text)) {
     size_t equals = line.find('=');
     if (equals == std::string_view::npos) continue;
     int number = ParamNumberIgnoringCase(line.substr(0, equals));
@@ -203,7 +178,7 @@ TPresetParams ParsePresetFileText(std::string_view text) {
 
 TPresetParams ReadPresetFile(const std::string& path) {
   errno = 0;
-  std::ifstream in(FilePath(path), std::ios::binary);
+  std::ifstream in(Utf8Path(path), std::ios::binary);
   if (!in) throw EFileError(SystemFileMessage("Cannot open file", path, errno));
   std::string text;
   char chunk[65536];

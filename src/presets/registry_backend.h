@@ -37,7 +37,8 @@ class RegistryBackend {
 };
 
 // The current user's registry: the real one on Windows, a process-wide
-// in-memory one elsewhere.
+// in-memory one elsewhere. The real one leaves the reason for a failed
+// operation as the thread's last error (LastOSErrorCode).
 RegistryBackend& SystemRegistry();
 
 }  // namespace corvane

@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "figure/preset_params.h"
+#include "os/little_endian.h"
 #include "os/random.h"
 
 namespace corvane {
@@ -52,18 +53,6 @@ bool WriteTyped(const std::string& subkey, const std::string& name, RegistryType
   return key && key->WriteValue(name, type, data);
 }
 
-std::string LittleEndian(uint64_t bits, size_t size) {
-  std::string bytes(size, '\0');
-  for (size_t i = 0; i < size; ++i) bytes[i] = static_cast<char>((bits >> (8 * i)) & 0xFF);
-  return bytes;
-}
-
-uint64_t FromLittleEndian(const std::string& bytes) {
-  uint64_t bits = 0;
-  for (size_t i = bytes.size(); i-- > 0;) bits = (bits << 8) | static_cast<unsigned char>(bytes[i]);
-  return bits;
-}
-
 bool ReadDword(const std::string& subkey, const std::string& name, uint32_t& value) {
   std::string data;
   if (!ReadTyped(subkey, name, RegistryType::Dword, data) || data.size() != 4) return false;
@@ -72,7 +61,7 @@ bool ReadDword(const std::string& subkey, const std::string& name, uint32_t& val
 }
 
 bool WriteDword(const std::string& subkey, const std::string& name, uint32_t value) {
-  return WriteTyped(subkey, name, RegistryType::Dword, LittleEndian(value, 4));
+  return WriteTyped(subkey, name, RegistryType::Dword, LittleEndianBytes(value, 4));
 }
 
 bool ReadFlag(const std::string& subkey, const std::string& name, bool& on) {
@@ -124,7 +113,7 @@ bool WriteParam(const std::string& subkey, int number, double value) {
   if (!FindParam(number)) return false;
   return Guarded([&] {
     return WriteTyped(subkey, ParamName(number), RegistryType::Binary,
-                      LittleEndian(std::bit_cast<uint64_t>(value), sizeof(double)));
+                      LittleEndianBytes(std::bit_cast<uint64_t>(value), sizeof(double)));
   });
 }
 

@@ -1,28 +1,35 @@
 #include <windows.h>
 
 #include <cstring>
+#include <utility>
 
+#include "os/registry_key_win32.h"
 #include "os/text_win32.h"
 #include "presets/registry_backend.h"
 
 namespace corvane {
 namespace {
 
+// A failed call leaves its reason as the thread's last error, for callers
+// that report it.
+bool Succeeded(LONG status) {
+  if (status == ERROR_SUCCESS) return true;
+  SetLastError(static_cast<DWORD>(status));
+  return false;
+}
+
 class Win32Key : public RegistryKey {
  public:
-  explicit Win32Key(HKEY key) : key_(key) {}
-  ~Win32Key() override { RegCloseKey(key_); }
-  Win32Key(const Win32Key&) = delete;
-  Win32Key& operator=(const Win32Key&) = delete;
+  explicit Win32Key(UniqueRegKey key) : key_(std::move(key)) {}
 
   bool ReadValue(const std::string& name, RegistryType& type, std::string& data) override {
     std::wstring wideName = Widen(name);
     DWORD rawType = 0, size = 0;
-    if (RegQueryValueExW(key_, wideName.c_str(), nullptr, &rawType, nullptr, &size) != ERROR_SUCCESS)
+    if (!Succeeded(RegQueryValueExW(key_.Get(), wideName.c_str(), nullptr, &rawType, nullptr, &size)))
       return false;
     std::string bytes(size, '\0');
-    if (RegQueryValueExW(key_, wideName.c_str(), nullptr, &rawType, reinterpret_cast<BYTE*>(bytes.data()),
-                         &size) != ERROR_SUCCESS)
+    if (!Succeeded(RegQueryValueExW(key_.Get(), wideName.c_str(), nullptr, &rawType,
+                                    reinterpret_cast<BYTE*>(bytes.data()), &size)))
       return false;
     bytes.resize(size);
     switch (rawType) {
@@ -70,27 +77,27 @@ class Win32Key : public RegistryKey {
       case RegistryType::Other:
         return false;
     }
-    return RegSetValueExW(key_, Widen(name).c_str(), 0, rawType, reinterpret_cast<const BYTE*>(bytes.data()),
-                          static_cast<DWORD>(bytes.size())) == ERROR_SUCCESS;
+    return Succeeded(RegSetValueExW(key_.Get(), Widen(name).c_str(), 0, rawType,
+                                    reinterpret_cast<const BYTE*>(bytes.data()), static_cast<DWORD>(bytes.size())));
   }
 
   bool SubkeyNames(std::vector<std::string>& names) override {
     DWORD count = 0, longest = 0;
-    if (RegQueryInfoKeyW(key_, nullptr, nullptr, nullptr, &count, &longest, nullptr, nullptr, nullptr,
-                         nullptr, nullptr, nullptr) != ERROR_SUCCESS)
+    if (!Succeeded(RegQueryInfoKeyW(key_.Get(), nullptr, nullptr, nullptr, &count, &longest, nullptr, nullptr,
+                                    nullptr, nullptr, nullptr, nullptr)))
       return false;
     std::vector<std::string> found;
     std::wstring buffer(longest + 1, L'\0');
     for (DWORD i = 0;; ++i) {
       DWORD length = static_cast<DWORD>(buffer.size());
-      LONG status = RegEnumKeyExW(key_, i, buffer.data(), &length, nullptr, nullptr, nullptr, nullptr);
+      LONG status = RegEnumKeyExW(key_.Get(), i, buffer.data(), &length, nullptr, nullptr, nullptr, nullptr);
       if (status == ERROR_NO_MORE_ITEMS) break;
       if (status == ERROR_MORE_DATA) {  // a longer name appeared since the query
         buffer.resize(buffer.size() * 2);
         --i;
         continue;
       }
-      if (status != ERROR_SUCCESS) return false;
+      if (!Succeeded(status)) return false;
       found.push_back(Narrow(std::wstring_view(buffer.data(), length)));
     }
     names = std::move(found);
@@ -99,15 +106,15 @@ class Win32Key : public RegistryKey {
 
   bool SubkeyCount(uint32_t& count) override {
     DWORD subkeys = 0;
-    if (RegQueryInfoKeyW(key_, nullptr, nullptr, nullptr, &subkeys, nullptr, nullptr, nullptr, nullptr, nullptr,
-                         nullptr, nullptr) != ERROR_SUCCESS)
+    if (!Succeeded(RegQueryInfoKeyW(key_.Get(), nullptr, nullptr, nullptr, &subkeys, nullptr, nullptr, nullptr,
+                                    nullptr, nullptr, nullptr, nullptr)))
       return false;
     count = subkeys;
     return true;
   }
 
  private:
-  HKEY key_;
+  UniqueRegKey key_;
 };
 
 class Win32Registry : public RegistryBackend {
@@ -118,13 +125,13 @@ class Win32Registry : public RegistryBackend {
     LONG status = create ? RegCreateKeyExW(HKEY_CURRENT_USER, widePath.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
                                            KEY_READ | KEY_WRITE, nullptr, &key, nullptr)
                          : RegOpenKeyExW(HKEY_CURRENT_USER, widePath.c_str(), 0, KEY_READ, &key);
-    if (status != ERROR_SUCCESS) return nullptr;
-    return std::make_unique<Win32Key>(key);
+    if (!Succeeded(status)) return nullptr;  // nothing to close: the key is only ours on success
+    return std::make_unique<Win32Key>(UniqueRegKey(key));
   }
 
   bool DeleteKeyTree(const std::string& path) override {
     if (path.empty()) return false;  // never the whole of the current user's registry
-    return RegDeleteTreeW(HKEY_CURRENT_USER, Widen(path).c_str()) == ERROR_SUCCESS;
+    return Succeeded(RegDeleteTreeW(HKEY_CURRENT_USER, Widen(path).c_str()));
   }
 };
 

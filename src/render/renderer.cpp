@@ -9,6 +9,7 @@
 
 #include "figure/matrix4.h"
 #include "figure/preset_params.h"
+#include "figure/rounding.h"
 #include "render/gl_error.h"
 #include "render/swap_control.h"
 
@@ -39,9 +40,6 @@ constexpr int kMaxTicksPerFrame = 100;
 constexpr double RenderState::* kCamera[9] = {&RenderState::EyeX,    &RenderState::EyeY,    &RenderState::EyeZ,
                                               &RenderState::CenterX, &RenderState::CenterY, &RenderState::CenterZ,
                                               &RenderState::UpX,     &RenderState::UpY,     &RenderState::UpZ};
-
-// Nearest integer, halves to even (the default rounding mode).
-double RoundHalfEven(double value) { return std::nearbyint(value); }
 
 }  // namespace
 

@@ -1,6 +1,6 @@
 #include "shell/command_line.h"
 
-#include <cctype>
+#include "os/text.h"
 
 namespace corvane {
 
@@ -9,16 +9,6 @@ std::string ExtractFileExt(const std::string& path) {
   if (dot == std::string::npos || path[dot] != '.') return {};
   return path.substr(dot);
 }
-
-namespace {
-
-std::string UpperAscii(std::string text) {
-  for (char& c : text)
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-  return text;
-}
-
-}  // namespace
 
 StartRequest ParseStartArguments(const std::vector<std::string>& arguments,
                                  const std::function<bool(const std::string&)>& fileExists) {
@@ -42,7 +32,7 @@ StartRequest ParseStartArguments(const std::vector<std::string>& arguments,
   if (!fileExists(first)) {
     request.startFileKind = kMissingStartFile;
   } else {
-    std::string extension = UpperAscii(ExtractFileExt(first));
+    std::string extension = AsciiUpper(ExtractFileExt(first));
     if (extension == ".CVP")
       request.startFileKind = kPresetStartFile;
     else if (extension == ".CVW")

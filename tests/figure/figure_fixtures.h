@@ -11,6 +11,7 @@
 #include "figure/geometry.h"
 #include "figure/make_geometry.h"
 #include "figure/matrix4.h"
+#include "support/test_support.h"
 
 namespace corvane::test {
 
@@ -43,17 +44,6 @@ struct Geometry {
 Geometry Make(MakeJob job, uint32_t capacity);
 // Every line slot through one maker.
 Geometry MakeAll(const Figure& figure, const Matrix4& camera);
-// `action` raises E with exactly `message`.
-template <class E, class F>
-void ExpectRaises(F action, const char* message) {
-  try {
-    action();
-    ADD_FAILURE() << "nothing raised; expected " << message;
-  } catch (const E& e) {
-    EXPECT_STREQ(e.what(), message);
-  }
-}
-
 // The order is a permutation of 1..count with keys ascending as unsigned.
 void ExpectSorted(const int32_t* keys, const uint32_t* order, uint32_t count);
 inline void ExpectSorted(const Geometry& g) { ExpectSorted(g.keys.data(), g.order.data(), g.count); }

@@ -55,8 +55,8 @@ TEST(Figure, ParametersAreClampedByNumberAndWrongNumbersRaise) {
     EXPECT_EQ(f->GetFigureParam(c.n), c.applied) << c.n << " " << c.sent;
   }
   for (int n : {0, 3, 55, 70, -1}) {
-    test::ExpectRaises<ECalcerError>([&] { f->GetFigureParam(n); }, "Wrong parameter number.");
-    test::ExpectRaises<ECalcerError>([&] { f->SetFigureParam(n, 1); }, "Wrong parameter number.");
+    EXPECT_EQ(test::Raised<ECalcerError>([&] { f->GetFigureParam(n); }), "Wrong parameter number.");
+    EXPECT_EQ(test::Raised<ECalcerError>([&] { f->SetFigureParam(n, 1); }), "Wrong parameter number.");
   }
 }
 

@@ -80,7 +80,8 @@ TEST(Matrix4, DeterminantAndInverse) {
   zeroRow[2] = zeroRow[6] = zeroRow[10] = zeroRow[14] = 0;
   undefined[5] = kNaN;
   for (const Matrix4& singular : {zeroRow, undefined})
-    test::ExpectRaises<EDetMatrixZero>([&] { InvertMatrix4(singular); }, "Determinant of matrix is equal to zero.");
+    EXPECT_EQ(test::Raised<EDetMatrixZero>([&] { InvertMatrix4(singular); }),
+              "Determinant of matrix is equal to zero.");
 }
 
 }  // namespace

@@ -34,6 +34,8 @@ TEST(PresetParams, NamesDefaultsAndNumbersOutsideTheTable) {
     EXPECT_EQ(FindParam(n), nullptr);
   }
   EXPECT_EQ(ParamNumber("points"), 0);  // names are exact
+  EXPECT_EQ(ParamNumberIgnoringCase("pOINTS"), ParamNumber("Points"));
+  EXPECT_EQ(ParamNumberIgnoringCase("Point"), 0);
 }
 
 TEST(PresetParams, RendererKeepsTicksAndFiftyFiveOn) {

@@ -2,7 +2,13 @@
 
 #include <bit>
 
+#ifdef _WIN32
+#include <windows.h>
+#endif
+
 #include "figure/preset_params.h"
+#include "os/little_endian.h"
+#include "os/os_error.h"
 #include "presets/memory_registry.h"
 #include "test_registry.h"
 
@@ -19,12 +25,7 @@ class RegistryStoreTest : public ::testing::TestWithParam<bool> {
   test::ScopedTestRegistry registry_{Backend()};
 };
 
-std::string DoubleBytes(double value) {
-  uint64_t bits = std::bit_cast<uint64_t>(value);
-  std::string bytes;
-  for (int i = 0; i < 8; ++i) bytes += static_cast<char>(bits >> (8 * i));
-  return bytes;
-}
+std::string DoubleBytes(double value) { return LittleEndianBytes(std::bit_cast<uint64_t>(value), 8); }
 
 // The success flag of a reader and the value it leaves in place of `stale`.
 template <class T>
@@ -176,6 +177,21 @@ INSTANTIATE_TEST_SUITE_P(Backends, RegistryStoreTest, ::testing::Values(false, t
 #else
 INSTANTIATE_TEST_SUITE_P(Backends, RegistryStoreTest, ::testing::Values(false),
                          [](const auto& info) { return "Memory"; });
+#endif
+
+#ifdef _WIN32
+// The desktop layer reports registry failures with the system's own code.
+TEST(SystemRegistry, AFailureLeavesItsReasonAsTheLastError) {
+  test::ScopedTestRegistry registry(SystemRegistry());
+  SetLastError(ERROR_SUCCESS);
+  EXPECT_FALSE(SystemRegistry().OpenKey(registry.Root() + "\\Missing", false));
+  EXPECT_EQ(LastOSErrorCode(), static_cast<uint32_t>(ERROR_FILE_NOT_FOUND));
+  ASSERT_TRUE(SystemRegistry().OpenKey(registry.Root(), true));
+  auto readOnly = SystemRegistry().OpenKey(registry.Root(), false);
+  ASSERT_TRUE(readOnly);
+  EXPECT_FALSE(readOnly->WriteValue("X", RegistryType::String, "1"));
+  EXPECT_EQ(LastOSErrorCode(), static_cast<uint32_t>(ERROR_ACCESS_DENIED));
+}
 #endif
 
 TEST(MemoryRegistry, HandlesOfDeletedOrReadOnlyKeysFailSafely) {

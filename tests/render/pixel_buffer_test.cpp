@@ -20,17 +20,6 @@ std::optional<int> ValueOf(const TListIntAttrib& list, int attribute) {
   return std::nullopt;
 }
 
-// The message of the EPixelBufferError that `action` raises.
-template <class Action>
-std::string PixelBufferError(Action action) {
-  try {
-    action();
-  } catch (const EPixelBufferError& e) {
-    return e.Message();
-  }
-  return "no exception";
-}
-
 TEST(PixelBufferAttributes, ListsStayZeroTerminatedAndTheFirstOfTwoAlternativesWins) {
   TListIntAttrib list;
   EXPECT_EQ(list.Count(), 0u);
@@ -68,7 +57,7 @@ TEST(AlphaPbufferQuirk, OnlyWineOverMesaSoftwareRasterisers) {
 TEST(PixelBuffer, InitializeWithoutCurrentContextRaises) {
   wglMakeCurrent(nullptr, nullptr);
   TPixelBuffer buffer;
-  EXPECT_EQ(PixelBufferError([&] { buffer.Initialize(16, 16, {}); }), "Current DC is not found.");
+  EXPECT_EQ(test::Raised<EPixelBufferError>([&] { buffer.Initialize(16, 16, {}); }), "Current DC is not found.");
   EXPECT_FALSE(buffer.IsCurrent());
 }
 
@@ -108,7 +97,7 @@ TEST_F(PixelBufferOnWindow, DrawsOffScreenAndCopiesIntoTheWindowThroughTheReadCo
   glFinish();
   buffer.RestoreCurrent();
   EXPECT_EQ(wglGetCurrentContext(), window_.RC());
-  EXPECT_EQ(PixelBufferError([&] { buffer.RestoreCurrent(); }), "Cannot restore current context.");
+  EXPECT_EQ(test::Raised<EPixelBufferError>([&] { buffer.RestoreCurrent(); }), "Cannot restore current context.");
 
   // The window's context draws into its back buffer, reading the pbuffer.
   buffer.MakeCurrentRead();

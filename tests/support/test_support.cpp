@@ -8,6 +8,7 @@
 #include <sstream>
 
 #include "os/process.h"
+#include "os/text.h"
 #include "workers/error_log.h"
 
 namespace corvane::test {
@@ -67,14 +68,14 @@ ScopedErrorLog::~ScopedErrorLog() { RedirectProcessErrorLog(ModuleDirectory() + 
 std::string ScopedErrorLog::Contents() const { return ReadWholeFile(path_); }
 
 std::string ReadWholeFile(const std::string& path) {
-  std::ifstream file(std::filesystem::u8path(path), std::ios::binary);
+  std::ifstream file(Utf8Path(path), std::ios::binary);
   std::ostringstream contents;
   contents << file.rdbuf();
   return contents.str();
 }
 
 void WriteWholeFile(const std::string& path, const std::string& contents) {
-  std::ofstream file(std::filesystem::u8path(path), std::ios::binary);
+  std::ofstream file(Utf8Path(path), std::ios::binary);
   file << contents;
 }
 

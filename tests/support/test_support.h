@@ -42,6 +42,18 @@ class ScopedErrorLog {
   std::string path_;
 };
 
+// The message of the E that `action` raises; "" when it raises nothing.
+// Anything else it raises goes on to the test.
+template <class E, class F>
+std::string Raised(F&& action) {
+  try {
+    action();
+  } catch (const E& e) {
+    return e.what();
+  }
+  return "";
+}
+
 std::string ReadWholeFile(const std::string& path);
 void WriteWholeFile(const std::string& path, const std::string& contents);
 

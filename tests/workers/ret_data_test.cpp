@@ -3,6 +3,7 @@
 #include <memory>
 #include <string>
 
+#include "support/test_support.h"
 #include "workers/ret_data.h"
 
 namespace corvane {
@@ -18,37 +19,29 @@ TEST(ListRetData, AutoIdIsTheSmallestFreeOneAcrossAllCommands) {
   EXPECT_EQ(list->ReserveRetData(8, AutoRetDataID), 2);  // collected ids come back
 }
 
-// What the operation raised, or "done".
-template <typename Operation>
-std::string Outcome(Operation operation) {
-  try {
-    operation();
-  } catch (const EListRetDataError& e) {
-    return e.what();
-  }
-  return "done";
-}
-
 TEST(ListRetData, ResultsTravelByTheirPairAndMisuseIsRefused) {
   std::unique_ptr<TListRetData> list(new TListRetData(sizeof(double)));
   double value = 2.25, out = 0;
-  auto save = [&](uint32_t command, int32_t id) { return Outcome([&] { list->SaveRetData(command, id, &value); }); };
+  // What each raises, "" when it is done.
+  auto save = [&](uint32_t command, int32_t id) {
+    return test::Raised<EListRetDataError>([&] { list->SaveRetData(command, id, &value); });
+  };
   auto extract = [&](uint32_t command, int32_t id) {
-    return Outcome([&] { list->ExtractRetData(command, id, &out); });
+    return test::Raised<EListRetDataError>([&] { list->ExtractRetData(command, id, &out); });
   };
   EXPECT_EQ(save(1, 1), "Cannot save data. List is empty.");
   EXPECT_EQ(extract(1, 1), "Cannot extract data. List is empty.");
   int32_t a = list->ReserveRetData(3, AutoRetDataID), b = list->ReserveRetData(5, AutoRetDataID);
   EXPECT_EQ(extract(3, a), "Cannot extract data. Data not saved.");
   EXPECT_EQ(save(3, b), "Cannot save data. Wrong CommandID or RetDataID.");
-  EXPECT_EQ(save(3, a), "done");
+  EXPECT_EQ(save(3, a), "");
   value = 9;
   EXPECT_EQ(save(3, a), "Cannot save data. Data already saved.");
-  EXPECT_EQ(save(5, b), "done");
-  EXPECT_EQ(extract(3, a), "done");
+  EXPECT_EQ(save(5, b), "");
+  EXPECT_EQ(extract(3, a), "");
   EXPECT_EQ(out, 2.25);  // the first save, not the refused one
   EXPECT_EQ(extract(3, a), "Cannot extract data. Wrong CommandID or RetDataID.");
-  EXPECT_EQ(extract(5, b), "done");
+  EXPECT_EQ(extract(5, b), "");
   EXPECT_EQ(out, 9);
   EXPECT_EQ(extract(5, b), "Cannot extract data. List is empty.");
 }
