@@ -7,6 +7,7 @@
 #include <random>
 #include <sstream>
 
+#include "os/clock.h"
 #include "os/process.h"
 #include "workers/error_log.h"
 
@@ -65,6 +66,15 @@ ScopedErrorLog::ScopedErrorLog() : path_(dir_.File(kLogFileName)) {
 ScopedErrorLog::~ScopedErrorLog() { RedirectProcessErrorLog(ModuleDirectory() + kLogFileName); }
 
 std::string ScopedErrorLog::Contents() const { return ReadWholeFile(path_); }
+
+bool WaitUntil(const std::function<bool()>& condition, uint32_t limitMs) {
+  const double end = MilliClock() + limitMs;
+  while (!condition()) {
+    if (MilliClock() > end) return false;
+    SleepMs(5);
+  }
+  return true;
+}
 
 std::string ReadWholeFile(const std::string& path) {
   std::ifstream file(std::filesystem::u8path(path), std::ios::binary);
