@@ -9,51 +9,25 @@
 namespace corvane {
 namespace {
 
-// Parameter blocks and replies, laid out as the commands carry them; the
-// reply event of wait and reply commands is always the last parameter.
-struct NoParams {};
-struct EventParams {
-  Event* event = nullptr;
-};
-struct StartGLParams {
-  NativeWindow window = nullptr;
-  Event* event = nullptr;
-};
-struct ViewportParams {
-  int32_t x, y, width, height;
-  double fovy, aspect, zNear, zFar;
-  Event* event = nullptr;
-};
-struct VectorParams {
-  double x, y, z;
-};
-struct FlagParams {
-  uint8_t value = 0;
-  Event* event = nullptr;
-};
-struct ParamParams {
-  uint32_t number;
-  double value;
-};
-struct GetParamParams {
-  uint32_t number = 0;
-  Event* event = nullptr;
-};
-struct PixelsReply {
-  uint32_t width = 0;
-  uint32_t height = 0;
-  uint8_t* pixels = nullptr;  // the receiver frees it
-};
-struct TextReply {
-  ShortString* text = nullptr;  // the receiver frees it
-};
-
 template <typename T>
 constexpr bool kFitsIn(size_t size) {
   return std::is_trivially_copyable_v<T> && sizeof(T) <= size;
 }
 
 }  // namespace
+
+using drawer_command::EventParams;
+using drawer_command::FlagParams;
+using drawer_command::GetParamParams;
+using drawer_command::Kind;
+using drawer_command::NoParams;
+using drawer_command::ParamParams;
+using drawer_command::PixelsReply;
+using drawer_command::Row;
+using drawer_command::StartGLParams;
+using drawer_command::TextReply;
+using drawer_command::VectorParams;
+using drawer_command::ViewportParams;
 
 TDrawer::TDrawer(std::unique_ptr<CalcThread> calcer, RenderContextFactory makeRenderContext)
     : TWorker(kParamsSize, kRetDataSize), calcer_(std::move(calcer)), makeRenderContext_(std::move(makeRenderContext)) {
@@ -66,93 +40,82 @@ TDrawer::~TDrawer() = default;
 
 // --- senders ---
 
-template <typename Params>
-void TDrawer::Post(uint32_t command, const Params& params) {
+template <uint32_t Command>
+typename Row<Command>::Reply TDrawer::Send(typename Row<Command>::Params params) {
+  using Params = typename Row<Command>::Params;
+  using Reply = typename Row<Command>::Reply;
   static_assert(kFitsIn<Params>(kParamsSize));
-  if (Terminated()) return;
+  if constexpr (Row<Command>::kind == Kind::Reply) static_assert(kFitsIn<Reply>(kRetDataSize));
+  if (Terminated()) return Reply();
   Block block{};
-  std::memcpy(block.data(), &params, sizeof params);
-  Queue().PushCommand(command, NoRetData, block.data());
+  if constexpr (Row<Command>::kind == Kind::Async) {
+    std::memcpy(block.data(), &params, sizeof params);
+    Queue().PushCommand(Command, NoRetData, block.data());
+  } else {
+    Event event(false, false);
+    params.event = &event;
+    std::memcpy(block.data(), &params, sizeof params);
+    if constexpr (Row<Command>::kind == Kind::Wait) {
+      Queue().PushCommand(Command, NoRetData, block.data());
+      WaitForReply(event);
+    } else {
+      const int32_t retDataId = RetData().ReserveRetData(Command, AutoRetDataID);
+      Queue().PushCommand(Command, retDataId, block.data());
+      std::array<std::byte, kRetDataSize> data{};
+      Reply reply{};
+      if (WaitForReply(event) && RetData().ExtractRetData(Command, retDataId, data.data()))
+        std::memcpy(&reply, data.data(), sizeof reply);
+      return reply;
+    }
+  }
 }
 
-template <typename Params>
-void TDrawer::SendAndWait(uint32_t command, Params params) {
-  if (Terminated()) return;
-  Event reply(false, false);
-  params.event = &reply;
-  Post(command, params);
-  WaitForReply(reply);
-}
+bool TDrawer::StartGL(NativeWindow window) { return Send<drawer_command::StartGL>({window}); }
 
-template <typename Reply, typename Params>
-Reply TDrawer::Request(uint32_t command, Params params) {
-  static_assert(kFitsIn<Params>(kParamsSize) && kFitsIn<Reply>(kRetDataSize));
-  Reply reply{};
-  if (Terminated()) return reply;
-  Event event(false, false);
-  params.event = &event;
-  const int32_t retDataId = RetData().ReserveRetData(command, AutoRetDataID);
-  Block block{};
-  std::memcpy(block.data(), &params, sizeof params);
-  Queue().PushCommand(command, retDataId, block.data());
-  std::array<std::byte, kRetDataSize> data{};
-  if (WaitForReply(event) && RetData().ExtractRetData(command, retDataId, data.data()))
-    std::memcpy(&reply, data.data(), sizeof reply);
-  return reply;
-}
+bool TDrawer::StopGL() { return Send<drawer_command::StopGL>({}); }
 
-bool TDrawer::StartGL(NativeWindow window) {
-  return Request<bool>(drawer_command::StartGL, StartGLParams{window});
-}
-
-bool TDrawer::StopGL() { return Request<bool>(drawer_command::StopGL, EventParams{}); }
-
-void TDrawer::Restart() { Post(drawer_command::Restart, NoParams{}); }
+void TDrawer::Restart() { Send<drawer_command::Restart>({}); }
 
 void TDrawer::SetViewport(int32_t x, int32_t y, int32_t width, int32_t height, double fovy, double aspect,
                           double zNear, double zFar) {
-  SendAndWait(drawer_command::SetViewport, ViewportParams{x, y, width, height, fovy, aspect, zNear, zFar});
+  Send<drawer_command::SetViewport>({x, y, width, height, fovy, aspect, zNear, zFar});
 }
 
-void TDrawer::Translate(double x, double y, double z) { Post(drawer_command::Translate, VectorParams{x, y, z}); }
+void TDrawer::Translate(double x, double y, double z) { Send<drawer_command::Translate>({x, y, z}); }
 
-void TDrawer::Rotate(double ax, double ay, double az) { Post(drawer_command::Rotate, VectorParams{ax, ay, az}); }
+void TDrawer::Rotate(double ax, double ay, double az) { Send<drawer_command::Rotate>({ax, ay, az}); }
 
-void TDrawer::CaptureView() { Post(drawer_command::CaptureView, NoParams{}); }
+void TDrawer::CaptureView() { Send<drawer_command::CaptureView>({}); }
 
-void TDrawer::Repaint() { SendAndWait(drawer_command::Repaint, EventParams{}); }
+void TDrawer::Repaint() { Send<drawer_command::Repaint>({}); }
 
 void TDrawer::SetAnimating(bool animating) {
-  SendAndWait(drawer_command::SetAnimating, FlagParams{static_cast<uint8_t>(animating)});
+  Send<drawer_command::SetAnimating>({static_cast<uint8_t>(animating)});
 }
 
-void TDrawer::SetTimeFrozen(bool frozen) {
-  Post(drawer_command::SetTimeFrozen, FlagParams{static_cast<uint8_t>(frozen)});
-}
+void TDrawer::SetTimeFrozen(bool frozen) { Send<drawer_command::SetTimeFrozen>({static_cast<uint8_t>(frozen)}); }
 
 void TDrawer::SetParam(int number, double value) {
-  Post(drawer_command::SetParam, ParamParams{static_cast<uint32_t>(number), value});
+  Send<drawer_command::SetParam>({static_cast<uint32_t>(number), value});
 }
 
-double TDrawer::GetParam(int number) {
-  return Request<double>(drawer_command::GetParam, GetParamParams{static_cast<uint32_t>(number)});
-}
+double TDrawer::GetParam(int number) { return Send<drawer_command::GetParam>({static_cast<uint32_t>(number)}); }
 
 std::string TDrawer::GetStatusText() {
-  const std::unique_ptr<ShortString> text(Request<TextReply>(drawer_command::GetStatusText, EventParams{}).text);
+  const std::unique_ptr<ShortString> text(Send<drawer_command::GetStatusText>({}).text);
   return text ? std::string(text->View()) : std::string();
 }
 
-void TDrawer::SetVSync(uint8_t mode) { Post(drawer_command::SetVSync, FlagParams{mode}); }
+void TDrawer::SetVSync(uint8_t mode) { Send<drawer_command::SetVSync>({mode}); }
 
-uint8_t TDrawer::GetVSync() { return Request<uint8_t>(drawer_command::GetVSync, EventParams{}); }
+uint8_t TDrawer::GetVSync() { return Send<drawer_command::GetVSync>({}); }
 
-void TDrawer::SetSyncMode(uint8_t mode) { Post(drawer_command::SetSyncMode, FlagParams{mode}); }
+void TDrawer::SetSyncMode(uint8_t mode) { Send<drawer_command::SetSyncMode>({mode}); }
 
-uint8_t TDrawer::GetSyncMode() { return Request<uint8_t>(drawer_command::GetSyncMode, EventParams{}); }
+uint8_t TDrawer::GetSyncMode() { return Send<drawer_command::GetSyncMode>({}); }
 
 PixelBlock TDrawer::GetPixels() {
-  const PixelsReply reply = Request<PixelsReply>(drawer_command::GetPixels, EventParams{});
+  const PixelsReply reply = Send<drawer_command::GetPixels>({});
   PixelBlock block;
   block.pixels.reset(reply.pixels);
   if (block.pixels) {
@@ -162,13 +125,11 @@ PixelBlock TDrawer::GetPixels() {
   return block;
 }
 
-void TDrawer::SetBackgroundColor(BackgroundColor color) { Post(drawer_command::SetBackgroundColor, color); }
+void TDrawer::SetBackgroundColor(BackgroundColor color) { Send<drawer_command::SetBackgroundColor>(color); }
 
-BackgroundColor TDrawer::GetBackgroundColor() {
-  return Request<BackgroundColor>(drawer_command::GetBackgroundColor, EventParams{});
-}
+BackgroundColor TDrawer::GetBackgroundColor() { return Send<drawer_command::GetBackgroundColor>({}); }
 
-void TDrawer::ClearScreen() { Post(drawer_command::ClearScreen, NoParams{}); }
+void TDrawer::ClearScreen() { Send<drawer_command::ClearScreen>({}); }
 
 std::string TDrawer::SaveSnapshot() { return SaveSnapshot(DefaultSnapshotDirectory()); }
 
@@ -208,154 +169,133 @@ void TDrawer::ExecuteCommand() {
   }
 }
 
-template <typename Params>
-Params TDrawer::Pop(int32_t* retDataId) {
-  static_assert(kFitsIn<Params>(kParamsSize));
+template <uint32_t Command, typename Handler>
+void TDrawer::Serve(Handler handler) {
+  using Params = typename Row<Command>::Params;
+  int32_t retDataId = NoRetData;
   Block block{};
-  Queue().PopCommand(retDataId, block.data());
-  Params params;
-  std::memcpy(&params, block.data(), sizeof params);
-  return params;
-}
-
-template <typename Reply>
-void TDrawer::Answer(uint32_t command, int32_t retDataId, const Reply& reply, Event* event) {
-  std::array<std::byte, kRetDataSize> data{};
-  std::memcpy(data.data(), &reply, sizeof reply);
-  RetData().SaveRetData(command, retDataId, data.data());
-  event->Set();
+  Queue().PopCommand(&retDataId, block.data());
+  Params p;
+  std::memcpy(&p, block.data(), sizeof p);
+  if constexpr (Row<Command>::kind == Kind::Reply) {
+    const auto reply = (this->*handler)(p);
+    std::array<std::byte, kRetDataSize> data{};
+    std::memcpy(data.data(), &reply, sizeof reply);
+    RetData().SaveRetData(Command, retDataId, data.data());
+    p.event->Set();
+  } else {
+    (this->*handler)(p);
+    if constexpr (Row<Command>::kind == Kind::Wait) p.event->Set();
+  }
 }
 
 void TDrawer::Dispatch(uint32_t command) {
-  namespace cmd = drawer_command;
-  int32_t retDataId = NoRetData;
   switch (command) {
-    case cmd::StartGL: {
-      const auto p = Pop<StartGLParams>(&retDataId);
-      if (glStarted_) throw EDrawerError("GL already started.");
-      const bool started = render_->Init(p.window);
-      animating_ = false;
-      glStarted_ = true;
-      Answer(command, retDataId, started, p.event);
-      break;
-    }
-    case cmd::StopGL: {
-      const auto p = Pop<EventParams>(&retDataId);
-      if (glStarted_) render_->Done();
-      animating_ = false;
-      glStarted_ = false;
-      Answer(command, retDataId, true, p.event);
-      break;
-    }
-    case cmd::Restart:
-      Pop<NoParams>();
-      calcer_->Reset();
-      break;
-    case cmd::SetViewport: {
-      const auto p = Pop<ViewportParams>();
-      if (glStarted_) Renderer().SetViewport(p.x, p.y, p.width, p.height, p.fovy, p.aspect, p.zNear, p.zFar);
-      p.event->Set();
-      break;
-    }
-    case cmd::Translate: {
-      const auto p = Pop<VectorParams>();
-      if (glStarted_) Renderer().Translate(p.x, p.y, p.z);
-      break;
-    }
-    case cmd::Rotate: {
-      const auto p = Pop<VectorParams>();
-      if (glStarted_) Renderer().Rotate(p.x, p.y, p.z);
-      break;
-    }
-    case cmd::CaptureView:
-      Pop<NoParams>();
-      if (glStarted_) Renderer().CaptureView();
-      break;
-    case cmd::Repaint: {
-      const auto p = Pop<EventParams>();
-      if (glStarted_) Renderer().Repaint();
-      p.event->Set();
-      break;
-    }
-    case cmd::SetAnimating: {
-      const auto p = Pop<FlagParams>();
-      if (glStarted_) animating_ = p.value != 0;
-      p.event->Set();
-      break;
-    }
-    case cmd::SetTimeFrozen: {
-      const auto p = Pop<FlagParams>();
-      if (glStarted_) Renderer().SetTimeFrozen(p.value != 0);
-      break;
-    }
-    case cmd::SetParam: {
-      const auto p = Pop<ParamParams>();
-      if (glStarted_) Renderer().SetParam(static_cast<int>(p.number), p.value);
-      break;
-    }
-    case cmd::GetParam: {
-      const auto p = Pop<GetParamParams>(&retDataId);
-      Answer(command, retDataId, glStarted_ ? Renderer().GetParam(static_cast<int>(p.number)) : 0.0, p.event);
-      break;
-    }
-    case cmd::GetStatusText: {
-      const auto p = Pop<EventParams>(&retDataId);
-      Answer(command, retDataId, TextReply{glStarted_ ? Renderer().GetStatusText().release() : nullptr}, p.event);
-      break;
-    }
-    case cmd::SetVSync: {
-      const auto p = Pop<FlagParams>();
-      if (glStarted_) Renderer().SetVSync(p.value);
-      break;
-    }
-    case cmd::GetVSync: {
-      const auto p = Pop<EventParams>(&retDataId);
-      Answer(command, retDataId, glStarted_ ? Renderer().GetVSync() : uint8_t{0}, p.event);
-      break;
-    }
-    case cmd::SetSyncMode: {
-      const auto p = Pop<FlagParams>();
-      if (glStarted_) Renderer().SetSyncMode(p.value);
-      break;
-    }
-    case cmd::GetSyncMode: {
-      const auto p = Pop<EventParams>(&retDataId);
-      Answer(command, retDataId, glStarted_ ? Renderer().GetSyncMode() : uint8_t{0}, p.event);
-      break;
-    }
-    case cmd::GetPixels: {
-      const auto p = Pop<EventParams>(&retDataId);
-      PixelsReply reply;
-      if (glStarted_) {
-        PixelBlock block = Renderer().GetPixels();
-        reply = {static_cast<uint32_t>(block.width), static_cast<uint32_t>(block.height), block.pixels.release()};
-      }
-      Answer(command, retDataId, reply, p.event);
-      break;
-    }
-    case cmd::SetBackgroundColor: {
-      const auto c = Pop<BackgroundColor>();
-      if (glStarted_) Renderer().SetBackgroundColor(c.r, c.g, c.b, c.a);
-      break;
-    }
-    case cmd::GetBackgroundColor: {
-      const auto p = Pop<EventParams>(&retDataId);
-      BackgroundColor color;
-      if (glStarted_) Renderer().GetBackgroundColor(color.r, color.g, color.b, color.a);
-      Answer(command, retDataId, color, p.event);
-      break;
-    }
-    case cmd::ClearScreen:
-      Pop<NoParams>();
-      if (glStarted_) Renderer().ClearScreen();
-      break;
+#define CORVANE_DRAWER_CASE(name, id, kind, params, reply) \
+  case id:                                                 \
+    Serve<id>(&TDrawer::On##name);                         \
+    break;
+    CORVANE_DRAWER_COMMANDS(CORVANE_DRAWER_CASE)
+#undef CORVANE_DRAWER_CASE
     default:
-      if (command > cmd::Last) throw EDrawerError("Wrong CommandID : " + std::to_string(command));
+      if (command > drawer_command::Last) throw EDrawerError("Wrong CommandID : " + std::to_string(command));
       // 0, 4, 5 and 9 have no sender and carry nothing: taken off and dropped,
       // so that the queue never sticks on them.
-      Pop<NoParams>();
+      Queue().PopCommand(nullptr, nullptr);
       break;
   }
+}
+
+// --- the handlers; those that need OpenGL do nothing before StartGL, and
+// reply commands then answer the neutral value ---
+
+bool TDrawer::OnStartGL(const StartGLParams& p) {
+  if (glStarted_) throw EDrawerError("GL already started.");
+  const bool started = render_->Init(p.window);
+  animating_ = false;
+  glStarted_ = true;
+  return started;
+}
+
+bool TDrawer::OnStopGL(const EventParams&) {
+  if (glStarted_) render_->Done();
+  animating_ = false;
+  glStarted_ = false;
+  return true;
+}
+
+void TDrawer::OnRestart(const NoParams&) { calcer_->Reset(); }
+
+void TDrawer::OnSetViewport(const ViewportParams& p) {
+  if (glStarted_) Renderer().SetViewport(p.x, p.y, p.width, p.height, p.fovy, p.aspect, p.zNear, p.zFar);
+}
+
+void TDrawer::OnTranslate(const VectorParams& p) {
+  if (glStarted_) Renderer().Translate(p.x, p.y, p.z);
+}
+
+void TDrawer::OnRotate(const VectorParams& p) {
+  if (glStarted_) Renderer().Rotate(p.x, p.y, p.z);
+}
+
+void TDrawer::OnCaptureView(const NoParams&) {
+  if (glStarted_) Renderer().CaptureView();
+}
+
+void TDrawer::OnRepaint(const EventParams&) {
+  if (glStarted_) Renderer().Repaint();
+}
+
+void TDrawer::OnSetAnimating(const FlagParams& p) {
+  if (glStarted_) animating_ = p.value != 0;
+}
+
+void TDrawer::OnSetTimeFrozen(const FlagParams& p) {
+  if (glStarted_) Renderer().SetTimeFrozen(p.value != 0);
+}
+
+void TDrawer::OnSetParam(const ParamParams& p) {
+  if (glStarted_) Renderer().SetParam(static_cast<int>(p.number), p.value);
+}
+
+double TDrawer::OnGetParam(const GetParamParams& p) {
+  return glStarted_ ? Renderer().GetParam(static_cast<int>(p.number)) : 0.0;
+}
+
+TextReply TDrawer::OnGetStatusText(const EventParams&) {
+  return {glStarted_ ? Renderer().GetStatusText().release() : nullptr};
+}
+
+void TDrawer::OnSetVSync(const FlagParams& p) {
+  if (glStarted_) Renderer().SetVSync(p.value);
+}
+
+uint8_t TDrawer::OnGetVSync(const EventParams&) { return glStarted_ ? Renderer().GetVSync() : 0; }
+
+void TDrawer::OnSetSyncMode(const FlagParams& p) {
+  if (glStarted_) Renderer().SetSyncMode(p.value);
+}
+
+uint8_t TDrawer::OnGetSyncMode(const EventParams&) { return glStarted_ ? Renderer().GetSyncMode() : 0; }
+
+PixelsReply TDrawer::OnGetPixels(const EventParams&) {
+  if (!glStarted_) return {};
+  PixelBlock block = Renderer().GetPixels();
+  return {static_cast<uint32_t>(block.width), static_cast<uint32_t>(block.height), block.pixels.release()};
+}
+
+void TDrawer::OnSetBackgroundColor(const BackgroundColor& c) {
+  if (glStarted_) Renderer().SetBackgroundColor(c.r, c.g, c.b, c.a);
+}
+
+BackgroundColor TDrawer::OnGetBackgroundColor(const EventParams&) {
+  BackgroundColor color;
+  if (glStarted_) Renderer().GetBackgroundColor(color.r, color.g, color.b, color.a);
+  return color;
+}
+
+void TDrawer::OnClearScreen(const NoParams&) {
+  if (glStarted_) Renderer().ClearScreen();
 }
 
 }  // namespace corvane

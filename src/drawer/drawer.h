@@ -13,6 +13,7 @@
 #include <string>
 
 #include "drawer/calc_thread.h"
+#include "drawer/drawer_commands.h"
 #include "os/exception.h"
 #include "presets/param_sink.h"
 #include "render/render_context.h"
@@ -25,38 +26,6 @@ CORVANE_DECLARE_EXCEPTION(EDrawerError);
 // Makes the render context of a drawing thread (on its own thread, in
 // StartWork); no OpenGL work yet.
 using RenderContextFactory = std::function<std::unique_ptr<RenderContext>(CalcClient& calcer)>;
-
-namespace drawer_command {
-enum : uint32_t {
-  StartGL = 1,
-  StopGL = 2,
-  Restart = 3,
-  SetViewport = 6,
-  Translate = 7,
-  Rotate = 8,
-  CaptureView = 10,
-  Repaint = 11,
-  SetAnimating = 12,
-  SetTimeFrozen = 13,
-  SetParam = 14,
-  GetParam = 15,
-  GetStatusText = 16,
-  SetVSync = 17,
-  GetVSync = 18,
-  SetSyncMode = 19,
-  GetSyncMode = 20,
-  GetPixels = 21,
-  SetBackgroundColor = 22,
-  GetBackgroundColor = 23,
-  ClearScreen = 24,
-  Last = ClearScreen,
-};
-}  // namespace drawer_command
-
-struct BackgroundColor {
-  uint8_t r = 0, g = 0, b = 0, a = 0;
-  bool operator==(const BackgroundColor&) const = default;
-};
 
 class TDrawer : public TWorker, public ParamSink {
  public:
@@ -115,19 +84,22 @@ class TDrawer : public TWorker, public ParamSink {
  private:
   using Block = std::array<std::byte, kParamsSize>;
 
-  template <typename Params>
-  void Post(uint32_t command, const Params& params);
-  template <typename Params>
-  void SendAndWait(uint32_t command, Params params);
-  template <typename Reply, typename Params>
-  Reply Request(uint32_t command, Params params);
+  // The sender of a command, as its row in the table says.
+  template <uint32_t Command>
+  typename drawer_command::Row<Command>::Reply Send(typename drawer_command::Row<Command>::Params params);
 
-  template <typename Params>
-  Params Pop(int32_t* retDataId = nullptr);
-  template <typename Reply>
-  void Answer(uint32_t command, int32_t retDataId, const Reply& reply, Event* event);
-
+  // Takes a command off the queue, runs its handler and answers as its row
+  // in the table says.
+  template <uint32_t Command, typename Handler>
+  void Serve(Handler handler);
   void Dispatch(uint32_t command);
+
+  // The handlers, on the drawing thread: one for each row of the table.
+#define CORVANE_DRAWER_HANDLER(name, id, kind, params, reply) \
+  drawer_command::Row<id>::Reply On##name(const drawer_command::Row<id>::Params& p);
+  CORVANE_DRAWER_COMMANDS(CORVANE_DRAWER_HANDLER)
+#undef CORVANE_DRAWER_HANDLER
+
   TRenderer& Renderer() const { return *render_->Renderer(); }
 
   std::unique_ptr<CalcThread> calcer_;

@@ -302,7 +302,9 @@ void TRenderer::Step() {
     double elapsed = std::fabs(now - state_.LastTickTime);
     double ticks = RoundHalfEven(elapsed / state_.Ticks);
     if (ticks == 0) {
-      clock_.Sleep(static_cast<uint32_t>(std::min(RoundHalfEven(elapsed), 4294967295.0)));
+      // Bounded, so that the drawing thread still answers its commands
+      // when a huge tick length makes the wait for the next tick endless.
+      clock_.Sleep(static_cast<uint32_t>(std::min(RoundHalfEven(elapsed), double{kMaxFrameStepSleepMs})));
       return;
     }
     // The clock advances by every tick due, so a backlog beyond the cap is dropped.
@@ -317,7 +319,18 @@ void TRenderer::Step() {
   }
   if (!state_.TimeFrozen) calcer_.Tick(n);
   CalcClient::Ticket ticket = calcer_.RequestMake(state_.ModelView);
-  DrawFrame(state_.SyncMode);
+  try {
+    DrawFrame(state_.SyncMode);
+  } catch (...) {
+    // The pending make is collected all the same: a result left behind
+    // would keep the calculation thread from ever ending. The frame's own
+    // error is the one that goes on.
+    try {
+      state_.Geometry = calcer_.FetchMake(ticket);
+    } catch (...) {
+    }
+    throw;
+  }
   state_.Geometry = calcer_.FetchMake(ticket);
   uint64_t triangles = 8 * (uint64_t{state_.Geometry.count1} + state_.Geometry.count2);
   state_.StatusText.Assign("Rep : " + tickText + "  Tr : " + std::to_string(triangles));

@@ -22,6 +22,11 @@ namespace corvane {
 // only, by Start.
 uint32_t MaxBlending();
 
+// The longest sleep of one frame step: the drawing thread serves commands
+// only between steps, so it answers within about this time whatever the
+// tick length.
+inline constexpr uint32_t kMaxFrameStepSleepMs = 50;
+
 // One read-back frame: tightly packed RGB rows, bottom row first.
 struct PixelBlock {
   int32_t width = 0;

@@ -101,11 +101,14 @@ void ErrorLog::Write(std::string_view text) {
     FILE* file = OpenForAppend(path_);
     bool written = file && std::fwrite(output.data(), 1, output.size(), file) == output.size();
     if (file && std::fclose(file) != 0) written = false;
+    // Only a record that reached the file counts as logged: until one has,
+    // the next record carries the header, and no box points at a file that
+    // holds nothing.
     if (!written && !writeFailureShown_) {
       writeFailureShown_ = true;
       tellWriteFailure = true;
     }
-    if (!loggedOnce_) {
+    if (written && !loggedOnce_) {
       loggedOnce_ = true;
       tellWhereToLook = true;
     }

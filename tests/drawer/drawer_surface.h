@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "drawer/drawer.h"
+#include "render/frame_clock.h"
 
 #if defined(_WIN32)
 #include "../render/plain_window_render.h"
@@ -24,22 +25,32 @@ class DrawerSurface {
   // `offScreen`: the renderer on a pixel buffer where the platform has one.
   explicit DrawerSurface(bool offScreen = true) : offScreen_(offScreen) {}
 
+  // The frame steps take their time from `clock` (the system's when null);
+  // the factory, and so the drawing thread holding it, keeps it alive.
+  RenderContextFactory Factory(std::shared_ptr<FrameClock> clock = nullptr) const {
+    auto clockOf = [clock]() -> FrameClock& { return clock ? *clock : SystemFrameClock(); };
+#if defined(_WIN32)
+    if (offScreen_)
+      return [clockOf](CalcClient& calcer) {
+        return std::make_unique<TRender>(calcer, WindowRenderers::OffScreenFirst, clockOf());
+      };
+    return [clockOf](CalcClient& calcer) {
+      return std::make_unique<RenderWithoutPbuffers>(calcer, WindowRenderers::OffScreenFirst, clockOf());
+    };
+#else
+    return [clockOf](CalcClient& calcer) {
+      return std::make_unique<OSMesaRenderContext>(calcer, OffscreenSurface{kWidth, kHeight, true, 0}, clockOf());
+    };
+#endif
+  }
+
 #if defined(_WIN32)
   NativeWindow Window() const { return window_.Handle(); }
-  RenderContextFactory Factory() const {
-    if (offScreen_) return [](CalcClient& calcer) { return std::make_unique<TRender>(calcer); };
-    return [](CalcClient& calcer) { return std::make_unique<RenderWithoutPbuffers>(calcer); };
-  }
 
  private:
   TestWindow window_{kWidth, kHeight};
 #else
   NativeWindow Window() const { return nullptr; }
-  RenderContextFactory Factory() const {
-    return [](CalcClient& calcer) {
-      return std::make_unique<OSMesaRenderContext>(calcer, OffscreenSurface{kWidth, kHeight, true, 0});
-    };
-  }
 
  private:
 #endif

@@ -44,10 +44,32 @@ void OpenOn(TDrawer& drawer, const DrawerSurface& surface) {
   drawer.SetViewport(0, 0, kWidth, kHeight, 45, double(kWidth) / kHeight, 1, 100000);
 }
 
-// Waits (without a time limit of its own) until frames are being drawn.
-void WaitForFrames(TDrawer& drawer) {
-  while (FramesInStatus(drawer.GetStatusText()) <= 0) SleepMs(5);
+// Waits until frames are being drawn; false when none come.
+[[nodiscard]] bool FramesDrawn(TDrawer& drawer) {
+  return test::WaitUntil([&] { return FramesInStatus(drawer.GetStatusText()) > 0; });
 }
+
+// The system clock an hour ahead of a fresh renderer state, so that a long
+// tick is due only far in the future. It tells when a frame step sleeps, and
+// it can leave an OpenGL error pending on the drawing thread at the next
+// frame step, as a failed driver call would.
+class TestFrameClock : public FrameClock {
+ public:
+  double Now() override {
+    if (breakNextStep_.exchange(false)) glEnable(0x7FFF);  // no such capability
+    return MilliClock() + 3.6e6;
+  }
+  void Sleep(uint32_t milliseconds) override {
+    slept_.Set();
+    SleepMs(milliseconds);
+  }
+  void BreakNextStep() { breakNextStep_ = true; }
+  [[nodiscard]] bool Slept() { return slept_.Wait(test::kHangLimitMs) == WaitResult::Signalled; }
+
+ private:
+  std::atomic<bool> breakNextStep_{false};
+  Event slept_{true, false};
+};
 
 class DrawerTest : public ::testing::TestWithParam<bool> {
  protected:
@@ -101,7 +123,7 @@ TEST_P(DrawerTest, ShowsTheFigureInItsColoursOverTheBackgroundAndSavesItOncePerS
   drawer_->SetBackgroundColor({0, 0, 255, 255});
   EXPECT_EQ(drawer_->GetBackgroundColor(), (BackgroundColor{0, 0, 255, 255}));
   drawer_->SetAnimating(true);
-  WaitForFrames(*drawer_);
+  ASSERT_TRUE(FramesDrawn(*drawer_));
   const PixelBlock block = drawer_->GetPixels();
   ASSERT_EQ(block.width, kWidth);
   ASSERT_EQ(block.height, kHeight);
@@ -152,7 +174,7 @@ TEST_P(DrawerTest, StartsAnimatesPausesRepaintsAndStopsManyTimesWhileParametersA
   for (int round = 0; round < kRounds; ++round) {
     OpenOn(*drawer_, surface_);
     drawer_->SetAnimating(true);
-    WaitForFrames(*drawer_);
+    ASSERT_TRUE(FramesDrawn(*drawer_)) << round;
     drawer_->SetAnimating(false);
     drawer_->GetStatusText();
     drawer_->Repaint();
@@ -204,6 +226,25 @@ TEST(DrawerFailures, UnknownCommandEndsTheThreadAndReleasesBlockedSenders) {
   EXPECT_NE(log.Contents().find("Message     :  Wrong CommandID : 25"), std::string::npos) << log.Contents();
 }
 
+TEST(DrawerFailures, AHugeTickLengthLeavesCommandsAnswered) {
+  test::ScopedErrorLog log;
+  DrawerSurface surface(false);
+  auto clock = std::make_shared<TestFrameClock>();
+  std::unique_ptr<TDrawer> drawer(new TDrawer(std::make_unique<test::FakeCalcThread>(), surface.Factory(clock)));
+  drawer->Resume();
+  OpenOn(*drawer, surface);
+  drawer->SetParam(3, 1e9);
+  drawer->SetAnimating(true);
+  ASSERT_TRUE(clock->Slept()) << "no frame step waited for the next tick";
+  auto answered = std::make_shared<std::atomic<bool>>(false);
+  ASSERT_TRUE(test::EndsWithin(test::kHangLimitMs, [drawer = std::move(drawer), answered]() mutable {
+    *answered = drawer->GetParam(3) == 1e9 && drawer->StopGL();
+    drawer.reset();
+  })) << "the drawing thread did not answer while waiting for a tick";
+  EXPECT_TRUE(*answered);
+  EXPECT_EQ(log.Contents(), "");
+}
+
 // The whole road of a frame: drawing thread, calculation thread, makers and
 // renderer, driven by the default preset.
 TEST(DrawerWithCalcer, DrawsTheDefaultPresetAndStopsCleanly) {
@@ -224,15 +265,37 @@ TEST(DrawerWithCalcer, DrawsTheDefaultPresetAndStopsCleanly) {
       const size_t size = size_t(block.width) * size_t(block.height) * 3;
       return block.pixels && std::any_of(block.pixels.get(), block.pixels.get() + size, [](uint8_t v) { return v; });
     };
-    while (!lit()) SleepMs(20);
+    ASSERT_TRUE(test::WaitUntil(lit)) << round;
     // The picture can show the geometry kept from the previous round before
     // the first frame step of this one: wait for that step too.
-    WaitForFrames(*drawer);
+    ASSERT_TRUE(FramesDrawn(*drawer)) << round;
     drawer->Restart();
     EXPECT_TRUE(drawer->StopGL());
   }
   drawer.reset();
   EXPECT_EQ(log.Contents(), "");
+}
+
+// A frame step that raises ends the drawing thread with a record of its own,
+// and the make it had requested is still collected, so that the calculation
+// thread ends too.
+TEST(DrawerWithCalcer, AFailedFrameStepIsLoggedAndTeardownEnds) {
+  test::ScopedErrorLog log;
+  DrawerSurface surface(false);
+  auto clock = std::make_shared<TestFrameClock>();
+  std::unique_ptr<TDrawer> drawer(new TDrawer(std::make_unique<CalcerThread>(), surface.Factory(clock)));
+  drawer->Resume();
+  OpenOn(*drawer, surface);
+  drawer->SetAnimating(true);
+  ASSERT_TRUE(FramesDrawn(*drawer));
+  clock->BreakNextStep();
+  ASSERT_TRUE(test::WaitUntil([&] { return drawer->Finished(); })) << "the OpenGL error did not end the thread";
+  ASSERT_TRUE(test::EndsWithin(test::kHangLimitMs, [drawer = std::move(drawer)]() mutable { drawer.reset(); }))
+      << "the threads did not end";
+  const std::string text = log.Contents();
+  EXPECT_NE(text.find("Handler     :  TDrawer\r\nException   :  EOpenGLError\r\n"), std::string::npos) << text;
+  EXPECT_NE(text.find("ErrorCode: 1280"), std::string::npos) << text;
+  EXPECT_EQ(text.find("TCalcer"), std::string::npos) << text;
 }
 
 }  // namespace

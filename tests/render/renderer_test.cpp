@@ -137,6 +137,19 @@ TEST_F(RendererTest, ZeroTickLengthAndFrozenTime) {
   EXPECT_EQ(r.State().StatusText.View(), "Rep : 2  Tr : 0");
 }
 
+TEST_F(RendererTest, AHugeTickLengthSleepsInShortSlices) {
+  TRenderer& r = Renderer();
+  r.SetParam(3, 1e9);
+  // An hour since the clock's start, far less than half a tick: the frame
+  // step waits, but never so long that a command would go unanswered.
+  clock.Advance(3.6e6);
+  r.Step();
+  r.Step();
+  EXPECT_GT(clock.Slept(), 0);
+  EXPECT_LE(clock.Slept(), 2 * kMaxFrameStepSleepMs);
+  EXPECT_TRUE(calcer.fetched.empty());
+}
+
 TEST_F(RendererTest, StateSurvivesARebuildOfTheRenderer) {
   test::Scene scene;
   scene.Add(2, -1, 0);

@@ -7,6 +7,7 @@
 #include <random>
 #include <sstream>
 
+#include "os/clock.h"
 #include "os/process.h"
 #include "os/text.h"
 #include "workers/error_log.h"
@@ -66,6 +67,15 @@ ScopedErrorLog::ScopedErrorLog() : path_(dir_.File(kLogFileName)) {
 ScopedErrorLog::~ScopedErrorLog() { RedirectProcessErrorLog(ModuleDirectory() + kLogFileName); }
 
 std::string ScopedErrorLog::Contents() const { return ReadWholeFile(path_); }
+
+bool WaitUntil(const std::function<bool()>& condition, uint32_t limitMs) {
+  const double end = MilliClock() + limitMs;
+  while (!condition()) {
+    if (MilliClock() > end) return false;
+    SleepMs(5);
+  }
+  return true;
+}
 
 std::string ReadWholeFile(const std::string& path) {
   std::ifstream file(Utf8Path(path), std::ios::binary);

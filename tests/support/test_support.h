@@ -1,10 +1,15 @@
 #pragma once
 // Shared helpers of the test programs.
 
+#include <cstdint>
+#include <functional>
+#include <memory>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "os/message_box.h"
+#include "os/sync.h"
 
 namespace corvane::test {
 
@@ -52,6 +57,27 @@ std::string Raised(F&& action) {
     return e.what();
   }
   return "";
+}
+
+// How long a test waits for something that normally takes a moment before
+// it fails instead of hanging: generous, for loaded machines and sanitizers.
+inline constexpr uint32_t kHangLimitMs = 30000;
+
+// Polls `condition` every few milliseconds; false once `limitMs` has passed
+// without it becoming true.
+[[nodiscard]] bool WaitUntil(const std::function<bool()>& condition, uint32_t limitMs = kHangLimitMs);
+
+// Runs `work` on a thread of its own and waits up to `limitMs` for it to
+// end; false when it has not. That thread is then left to itself, so `work`
+// must own everything it touches (move the objects in).
+template <typename Work>
+[[nodiscard]] bool EndsWithin(uint32_t limitMs, Work work) {
+  auto done = std::make_shared<Event>(true, false);
+  std::thread([done, work = std::move(work)]() mutable {
+    work();
+    done->Set();
+  }).detach();
+  return done->Wait(limitMs) == WaitResult::Signalled;
 }
 
 std::string ReadWholeFile(const std::string& path);

@@ -60,18 +60,31 @@ TEST(ErrorLog, FirstRecordWritesHeaderWithDriverStringsAndOneBoxLaterRecordsOnly
   EXPECT_TRUE(boxes[0].systemModal);
 }
 
-TEST(ErrorLog, UnwritableLogShowsOneFailureBoxAndNeverRaises) {
+TEST(ErrorLog, UnwritableLogShowsOneFailureBoxAndTheHeaderWaitsForTheFirstWrittenRecord) {
   test::TempDir dir;
   // A directory where the file should be: opening it for writing fails on
   // every platform, also for a privileged user.
-  std::filesystem::create_directory(dir.File(kLogFileName));
+  const std::string path = dir.File(kLogFileName);
+  std::filesystem::create_directory(path);
   test::ClearMessageBoxes();
-  ErrorLog log(dir.File(kLogFileName));
+  ErrorLog log(path);
   for (const char* record : {"one", "two", "three"}) EXPECT_NO_THROW(log.Write(record));
   auto boxes = MessageBoxes();
+  ASSERT_EQ(boxes.size(), 1u);
+  EXPECT_EQ(boxes[0].text, "Cannot write to file CorvaneErrors.log.");
+
+  // Once the file can be written, its first record comes with the header,
+  // and only then is the user pointed at it.
+  std::filesystem::remove(path);
+  log.Write("four");
+  log.Write("five");
+  const std::string text = test::ReadWholeFile(path);
+  EXPECT_TRUE(text.starts_with("\r\n ")) << text;
+  EXPECT_EQ(CountOf(text, "GL Vendor   :  "), 1);
+  EXPECT_TRUE(text.ends_with("\r\n\r\nfour\r\n\r\nfive\r\n\r\n")) << text;
+  boxes = MessageBoxes();
   ASSERT_EQ(boxes.size(), 2u);
-  EXPECT_EQ(boxes[0].text, "For more information see logfile CorvaneErrors.log.");
-  EXPECT_EQ(boxes[1].text, "Cannot write to file CorvaneErrors.log.");
+  EXPECT_EQ(boxes[1].text, "For more information see logfile CorvaneErrors.log.");
 }
 
 TEST(ErrorLog, ConcurrentRecordsNeverInterleave) {
