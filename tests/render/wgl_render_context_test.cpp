@@ -5,6 +5,7 @@
 #include "render_fixtures.h"
 #include "os/exception.h"
 #include "plain_window_render.h"
+#include "render/gl_libraries_win32.h"
 #include "render/renderer_to_pbuffer.h"
 #include "support/test_support.h"
 #include "support/test_window.h"
@@ -75,7 +76,7 @@ TEST_P(WindowRender, DestructionWithoutDoneReleasesEverythingQuietly) {
   Open();
   Frames(1);
   render_.reset();
-  EXPECT_EQ(wglGetCurrentContext(), nullptr);
+  EXPECT_EQ(wgl::GetCurrentContext(), nullptr);
   EXPECT_EQ(log_.Contents(), "");
 }
 
