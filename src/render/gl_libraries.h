@@ -6,9 +6,16 @@
 
 namespace corvane {
 
-// Loads "OpenGL32.dll" and "GLU32.dll" (on Linux they are linked). False when
-// either library or a needed GLU routine is missing.
-bool LoadOpenGLLibraries();
+// The libraries start-up loads; tests name a missing one.
+struct OpenGLLibraryNames {
+  const char* openGL = "OpenGL32.dll";
+  const char* glu = "GLU32.dll";
+};
+
+// Loads the two libraries (on Linux they are linked). False when either
+// library or a needed routine is missing; the first successful load stays
+// in use for the whole run.
+bool LoadOpenGLLibraries(const OpenGLLibraryNames& names = {});
 
 // Resolves an OpenGL entry point: core 1.1 from the library itself, anything
 // later through the current context. For glad's loader.

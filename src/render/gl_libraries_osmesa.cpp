@@ -14,7 +14,7 @@ void gluLookAt(GLdouble eyeX, GLdouble eyeY, GLdouble eyeZ, GLdouble centerX, GL
 
 namespace corvane {
 
-bool LoadOpenGLLibraries() { return true; }
+bool LoadOpenGLLibraries(const OpenGLLibraryNames&) { return true; }
 
 GLADapiproc GetGLProcAddress(const char* name) {
   return reinterpret_cast<GLADapiproc>(OSMesaGetProcAddress(name));

@@ -4,6 +4,7 @@
 #include <mutex>
 #include <utility>
 
+#include "render/gl_libraries_win32.h"
 #include "render/wgl_release.h"
 
 namespace corvane {
@@ -97,16 +98,16 @@ bool CurrentDriverCrashesOnAlphaPbuffers() {
 }
 
 TPixelBuffer::~TPixelBuffer() {
-  if ((dc_ && wglGetCurrentDC() == dc_) || (rc_ && wglGetCurrentContext() == rc_)) {
-    Released(wglMakeCurrent(nullptr, nullptr), OnReleaseFailure::Log);
+  if ((dc_ && wgl::GetCurrentDC() == dc_) || (rc_ && wgl::GetCurrentContext() == rc_)) {
+    Released(wgl::MakeCurrent(nullptr, nullptr), OnReleaseFailure::Log);
   }
   ReleaseHandles(OnReleaseFailure::Log);
 }
 
 bool TPixelBuffer::Initialize(int width, int height, RenderOptions options) {
-  HDC parentDC = wglGetCurrentDC();
+  HDC parentDC = wgl::GetCurrentDC();
   if (!parentDC) throw EPixelBufferError("Current DC is not found.");
-  if (!wglGetCurrentContext()) throw EPixelBufferError("Current GLRC is not found.");
+  if (!wgl::GetCurrentContext()) throw EPixelBufferError("Current GLRC is not found.");
   if (!CheckExtensions(options)) return false;
   const int format = ChooseFormat(parentDC, options);
   if (format == 0) return false;
@@ -158,7 +159,7 @@ void TPixelBuffer::CreateBuffer(HDC parentDC, int format, int width, int height,
     if (!pbuffer_) RaiseLastOSErrorAt();
     dc_ = wglGetPbufferDCARB(pbuffer_);
     if (!dc_) RaiseLastOSErrorAt();
-    rc_ = wglCreateContext(dc_);
+    rc_ = wgl::CreateContext(dc_);
     if (!rc_) RaiseLastOSErrorAt();
     if (!wglQueryPbufferARB(pbuffer_, WGL_PBUFFER_WIDTH_ARB, &width_) ||
         !wglQueryPbufferARB(pbuffer_, WGL_PBUFFER_HEIGHT_ARB, &height_))
@@ -187,19 +188,19 @@ void TPixelBuffer::Release() {
 }
 
 void TPixelBuffer::ReleaseHandles(OnReleaseFailure onFailure) {
-  if (rc_ && Released(wglDeleteContext(rc_), onFailure)) rc_ = nullptr;
+  if (rc_ && Released(wgl::DeleteContext(rc_), onFailure)) rc_ = nullptr;
   if (dc_ && Released(wglReleasePbufferDCARB(pbuffer_, dc_), onFailure)) dc_ = nullptr;
   if (pbuffer_ && Released(wglDestroyPbufferARB(pbuffer_), onFailure)) pbuffer_ = nullptr;
 }
 
 void TPixelBuffer::SaveCurrent() {
-  savedDC_ = wglGetCurrentDC();
-  savedRC_ = wglGetCurrentContext();
+  savedDC_ = wgl::GetCurrentDC();
+  savedRC_ = wgl::GetCurrentContext();
 }
 
 void TPixelBuffer::MakeCurrent() {
   SaveCurrent();
-  if (!wglMakeCurrent(dc_, rc_)) RaiseLastOSErrorAt();
+  if (!wgl::MakeCurrent(dc_, rc_)) RaiseLastOSErrorAt();
 }
 
 void TPixelBuffer::MakeCurrentRead() {
@@ -209,14 +210,14 @@ void TPixelBuffer::MakeCurrentRead() {
 
 void TPixelBuffer::RestoreCurrent() {
   if (!savedDC_ || !savedRC_) throw EPixelBufferError("Cannot restore current context.");
-  if (!wglMakeCurrent(savedDC_, savedRC_)) RaiseLastOSErrorAt();
+  if (!wgl::MakeCurrent(savedDC_, savedRC_)) RaiseLastOSErrorAt();
   savedDC_ = nullptr;
   savedRC_ = nullptr;
 }
 
 // An empty object is never current, even when no context is current at all.
 bool TPixelBuffer::IsCurrent() const {
-  return rc_ && wglGetCurrentDC() == dc_ && wglGetCurrentContext() == rc_;
+  return rc_ && wgl::GetCurrentDC() == dc_ && wgl::GetCurrentContext() == rc_;
 }
 
 CurrentContextBracket::CurrentContextBracket(TPixelBuffer& buffer, Switch enter, Switch leave)

@@ -4,6 +4,7 @@
 
 #include "os/os_error.h"
 #include "render/gl_error.h"
+#include "render/gl_libraries_win32.h"
 #include "workers/error_log.h"
 
 namespace corvane {
@@ -54,7 +55,7 @@ bool TRendererToPBuffer::Start(const RenderState& state) {
   glClear(GL_COLOR_BUFFER_BIT | GL_ACCUM_BUFFER_BIT);
   CheckGLError();
 
-  HDC windowDC = wglGetCurrentDC();
+  HDC windowDC = wgl::GetCurrentDC();
   const int format = GetPixelFormat(windowDC);
   if (format == 0) RaiseLastOSErrorAt();
   PIXELFORMATDESCRIPTOR window{};

@@ -5,12 +5,13 @@
 #include <glad/wgl.h>
 
 #include "os/os_error.h"
+#include "render/gl_libraries_win32.h"
 #include "render/swap_control.h"
 
 namespace corvane {
 
 void SwapCurrentBuffers() {
-  if (!SwapBuffers(wglGetCurrentDC())) RaiseLastOSErrorAt();
+  if (!SwapBuffers(wgl::GetCurrentDC())) RaiseLastOSErrorAt();
 }
 
 bool SwapIntervalSupported() { return GLAD_WGL_EXT_swap_control != 0; }

@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "render/gl_error.h"
+#include "render/gl_libraries_win32.h"
 #include "render/pixel_format_rules.h"
 #include "render/wgl_release.h"
 
@@ -39,7 +40,8 @@ void ForgetWGLExtensions() {
 }  // namespace
 
 WindowGL::~WindowGL() {
-  if (wglGetCurrentContext() || wglGetCurrentDC()) Released(wglMakeCurrent(nullptr, nullptr), OnReleaseFailure::Log);
+  if (wgl::GetCurrentContext() || wgl::GetCurrentDC())
+    Released(wgl::MakeCurrent(nullptr, nullptr), OnReleaseFailure::Log);
   ReleaseHandles(OnReleaseFailure::Log);
 }
 
@@ -54,9 +56,9 @@ void WindowGL::Open(HWND window) {
   if (format == 0) RaiseLastOSErrorAt();
   Describe(format, current);
   if (current.dwFlags & PFD_NEED_PALETTE) SelectPalette(current);
-  rc_ = wglCreateContext(dc_);
+  rc_ = wgl::CreateContext(dc_);
   if (!rc_) RaiseLastOSErrorAt();
-  if (!wglMakeCurrent(dc_, rc_)) RaiseLastOSErrorAt();
+  if (!wgl::MakeCurrent(dc_, rc_)) RaiseLastOSErrorAt();
   if (!gladLoadWGL(dc_, GetGLProcAddress)) ForgetWGLExtensions();
 }
 
@@ -100,7 +102,7 @@ void WindowGL::SelectPalette(const PIXELFORMATDESCRIPTOR& format) {
 }
 
 void WindowGL::Close() {
-  if (!wglMakeCurrent(nullptr, nullptr)) RaiseLastOSErrorAt();
+  if (!wgl::MakeCurrent(nullptr, nullptr)) RaiseLastOSErrorAt();
   ReleaseHandles(OnReleaseFailure::Raise);
 }
 
@@ -111,7 +113,7 @@ void WindowGL::ReleaseHandles(OnReleaseFailure onFailure) {
     if (Released(ReleaseDC(wnd_, dc_), onFailure)) dc_ = nullptr;
   }
   if (palette_ && Released(DeleteObject(palette_), onFailure)) palette_ = nullptr;
-  if (rc_ && Released(wglDeleteContext(rc_), onFailure)) rc_ = nullptr;
+  if (rc_ && Released(wgl::DeleteContext(rc_), onFailure)) rc_ = nullptr;
 }
 
 }  // namespace corvane

@@ -1,6 +1,7 @@
 #include "shell/entry.h"
 
 #include "desktop/spin_thread.h"
+#include "figure/kernels.h"
 #include "os/clock.h"
 #include "os/process.h"
 #include "os/random.h"
@@ -12,11 +13,13 @@
 
 namespace corvane {
 
-void RunEntrySequence(const std::vector<std::string>& arguments) {
+void RunEntrySequence(const std::vector<std::string>& arguments, const OpenGLLibraryNames& libraries) {
   RandomSeed(static_cast<uint32_t>(PerformanceCounter()));
+  // Before any other thread starts: the workers only read the choice.
+  InitNumericKernels();
   StartSpinThread();
   try {
-    if (!LoadOpenGLLibraries()) throw Exception("OpenGL is not initialized.");
+    if (!LoadOpenGLLibraries(libraries)) throw Exception("OpenGL is not initialized.");
     StartRequest request = ParseStartArguments(arguments, FileExists);
     switch (request.mode) {
       case RunMode::Configuration: RunConfiguration(); break;

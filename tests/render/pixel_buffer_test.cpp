@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 
+#include "render/gl_libraries_win32.h"
 #include "render/window_gl.h"
 #include "support/test_support.h"
 #include "support/test_window.h"
@@ -55,7 +56,7 @@ TEST(AlphaPbufferQuirk, OnlyWineOverMesaSoftwareRasterisers) {
 }
 
 TEST(PixelBuffer, InitializeWithoutCurrentContextRaises) {
-  wglMakeCurrent(nullptr, nullptr);
+  wgl::MakeCurrent(nullptr, nullptr);
   TPixelBuffer buffer;
   EXPECT_EQ(test::Raised<EPixelBufferError>([&] { buffer.Initialize(16, 16, {}); }), "Current DC is not found.");
   EXPECT_FALSE(buffer.IsCurrent());
@@ -96,7 +97,7 @@ TEST_F(PixelBufferOnWindow, DrawsOffScreenAndCopiesIntoTheWindowThroughTheReadCo
   glClear(GL_COLOR_BUFFER_BIT);
   glFinish();
   buffer.RestoreCurrent();
-  EXPECT_EQ(wglGetCurrentContext(), window_.RC());
+  EXPECT_EQ(wgl::GetCurrentContext(), window_.RC());
   EXPECT_EQ(test::Raised<EPixelBufferError>([&] { buffer.RestoreCurrent(); }), "Cannot restore current context.");
 
   // The window's context draws into its back buffer, reading the pbuffer.

@@ -11,6 +11,7 @@
 #include "os/exception.h"
 #include "plain_window_render.h"
 #include "render/gl_error.h"
+#include "render/gl_libraries_win32.h"
 #include "render/renderer_to_pbuffer.h"
 #include "support/test_support.h"
 #include "support/test_window.h"
@@ -87,7 +88,7 @@ TEST_P(WindowRender, DestructionWithoutDoneReleasesEverythingQuietly) {
   Open();
   Frames(1);
   render_.reset();
-  EXPECT_EQ(wglGetCurrentContext(), nullptr);
+  EXPECT_EQ(wgl::GetCurrentContext(), nullptr);
   EXPECT_EQ(log_.Contents(), "");
 }
 
@@ -151,9 +152,9 @@ TEST(OffScreenRenderer, AnErrorOnTheWindowsContextLeavesThePixelBufferCurrent) {
       {"SwapFrame", [&] { renderer->SwapFrame(0); }},
   };
   for (const auto& [name, operation] : operations) {
-    ASSERT_TRUE(wglMakeCurrent(render.Window().DC(), render.Window().RC()));
+    ASSERT_TRUE(wgl::MakeCurrent(render.Window().DC(), render.Window().RC()));
     glEnable(0x7FFF);  // left pending on the window's context
-    ASSERT_TRUE(wglMakeCurrent(buffer.DC(), buffer.RC()));
+    ASSERT_TRUE(wgl::MakeCurrent(buffer.DC(), buffer.RC()));
     EXPECT_THROW(operation(), EOpenGLError) << name;
     EXPECT_TRUE(buffer.IsCurrent()) << name;
   }

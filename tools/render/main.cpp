@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "drawer/calcer_thread.h"
+#include "figure/kernels.h"
 #include "figure/preset_params.h"
 #include "headless_options.h"
 #include "os/exception.h"
@@ -74,6 +75,8 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "corvane-render: %s (--help shows the usage)\n", e.what());
     return 2;
   }
+  // As the product starts: the kernels are chosen before any worker runs.
+  InitNumericKernels();
   try {
     Render(options);
   } catch (const Exception& e) {
