@@ -35,25 +35,26 @@ std::exception_ptr PendingError;
 
 class DrawerPicture final : public SaverPicture {
  public:
+  // On the heap: deleting a worker ends its thread before any member goes.
   DrawerPicture()
-      : drawer_(std::make_unique<CalcerThread>(),
-                [](CalcClient& calcer) { return std::make_unique<TRender>(calcer); }) {}
+      : drawer_(new TDrawer(std::make_unique<CalcerThread>(),
+                            [](CalcClient& calcer) { return std::make_unique<TRender>(calcer); })) {}
 
   void Start(HWND window, int width, int height) override {
-    drawer_.SetPriority(ThreadPriority::Higher);
-    drawer_.SetCalcPriority(ThreadPriority::Normal);
-    drawer_.Resume();
-    drawer_.StartGL(window);  // false leaves a blank saver that still closes on input
-    drawer_.SetViewport(0, 0, width, height, 45.0, height > 0 ? double(width) / height : 1.0, 1.0, 100000.0);
+    drawer_->SetPriority(ThreadPriority::Higher);
+    drawer_->SetCalcPriority(ThreadPriority::Normal);
+    drawer_->Resume();
+    drawer_->StartGL(window);  // false leaves a blank saver that still closes on input
+    drawer_->SetViewport(0, 0, width, height, 45.0, height > 0 ? double(width) / height : 1.0, 1.0, 100000.0);
   }
-  void StopGL() override { drawer_.StopGL(); }
-  void SetTimeFrozen(bool frozen) override { drawer_.SetTimeFrozen(frozen); }
-  void SetAnimating(bool animating) override { drawer_.SetAnimating(animating); }
-  void ClearScreen() override { drawer_.ClearScreen(); }
-  void SetParam(int number, double value) override { drawer_.SetParam(number, value); }
+  void StopGL() override { drawer_->StopGL(); }
+  void SetTimeFrozen(bool frozen) override { drawer_->SetTimeFrozen(frozen); }
+  void SetAnimating(bool animating) override { drawer_->SetAnimating(animating); }
+  void ClearScreen() override { drawer_->ClearScreen(); }
+  void SetParam(int number, double value) override { drawer_->SetParam(number, value); }
 
  private:
-  TDrawer drawer_;
+  std::unique_ptr<TDrawer> drawer_;
 };
 
 void StopPicture() {
