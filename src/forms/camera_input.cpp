@@ -4,15 +4,18 @@ namespace corvane {
 
 namespace {
 
-constexpr ShiftState kRightOnly{ShiftKey::Right};
-constexpr ShiftState kRightShift{ShiftKey::Right, ShiftKey::Shift};
-constexpr ShiftState kRightControl{ShiftKey::Right, ShiftKey::Control};
+using gui::Shift;
+namespace keys = gui::keys;
+
+constexpr Shift kRightOnly = Shift::Right;
+constexpr Shift kRightShift = Shift::Right | Shift::Shift;
+constexpr Shift kRightControl = Shift::Right | Shift::Ctrl;
 
 }  // namespace
 
-bool IsArrowKey(uint16_t key) { return key >= key::kLeft && key <= key::kDown; }
+bool IsArrowKey(gui::Key key) { return key >= keys::kLeft && key <= keys::kDown; }
 
-void MouseDrag(ShiftState shift, int dx, int dy, DrawerSenders& drawer) {
+void MouseDrag(Shift shift, int dx, int dy, DrawerSenders& drawer) {
   // Only these exact sets move the view; any other button or key held with
   // them does nothing.
   if (shift == kRightOnly) {
@@ -25,8 +28,8 @@ void MouseDrag(ShiftState shift, int dx, int dy, DrawerSenders& drawer) {
   }
 }
 
-bool MouseWheel(ShiftState shift, int delta, DrawerSenders& drawer) {
-  if (!shift.Has(ShiftKey::Right)) return false;
+bool MouseWheel(Shift shift, int delta, DrawerSenders& drawer) {
+  if (!gui::Has(shift, Shift::Right)) return false;
   const double d = delta;
   if (shift == kRightOnly)
     drawer.Translate(0, 0, d);
@@ -37,13 +40,13 @@ bool MouseWheel(ShiftState shift, int delta, DrawerSenders& drawer) {
   return true;
 }
 
-bool ArrowRepeat::KeyDown(uint16_t key, ShiftState shift) {
+bool ArrowRepeat::KeyDown(gui::Key key, Shift shift) {
   lastKey_ = key;
   lastShift_ = shift;
   return IsArrowKey(key);
 }
 
-bool ArrowRepeat::KeyUp(uint16_t key, ShiftState shift) {
+bool ArrowRepeat::KeyUp(gui::Key key, Shift shift) {
   lastKey_ = key;
   lastShift_ = shift;
   return IsArrowKey(key);
@@ -51,28 +54,28 @@ bool ArrowRepeat::KeyUp(uint16_t key, ShiftState shift) {
 
 void ArrowRepeat::Tick(DrawerSenders& drawer) const {
   // Shift and Control both apply when both are held; Alt alone moves nothing.
-  if (lastShift_.Has(ShiftKey::Shift)) {
+  if (gui::Has(lastShift_, Shift::Shift)) {
     switch (lastKey_) {
-      case key::kLeft: drawer.Rotate(0, 0, -kArrowAngleStep); break;
-      case key::kRight: drawer.Rotate(0, 0, kArrowAngleStep); break;
-      case key::kUp: drawer.Translate(0, 0, kArrowDistanceStep); break;
-      case key::kDown: drawer.Translate(0, 0, -kArrowDistanceStep); break;
+      case keys::kLeft: drawer.Rotate(0, 0, -kArrowAngleStep); break;
+      case keys::kRight: drawer.Rotate(0, 0, kArrowAngleStep); break;
+      case keys::kUp: drawer.Translate(0, 0, kArrowDistanceStep); break;
+      case keys::kDown: drawer.Translate(0, 0, -kArrowDistanceStep); break;
     }
   }
-  if (lastShift_.Has(ShiftKey::Control)) {
+  if (gui::Has(lastShift_, Shift::Ctrl)) {
     switch (lastKey_) {
-      case key::kLeft: drawer.Rotate(0, -kArrowAngleStep, 0); break;
-      case key::kRight: drawer.Rotate(0, kArrowAngleStep, 0); break;
-      case key::kUp: drawer.Rotate(-kArrowAngleStep, 0, 0); break;
-      case key::kDown: drawer.Rotate(kArrowAngleStep, 0, 0); break;
+      case keys::kLeft: drawer.Rotate(0, -kArrowAngleStep, 0); break;
+      case keys::kRight: drawer.Rotate(0, kArrowAngleStep, 0); break;
+      case keys::kUp: drawer.Rotate(-kArrowAngleStep, 0, 0); break;
+      case keys::kDown: drawer.Rotate(kArrowAngleStep, 0, 0); break;
     }
   }
-  if (lastShift_.NoModifier()) {
+  if (gui::KeyModifiers(lastShift_) == Shift::None) {
     switch (lastKey_) {
-      case key::kLeft: drawer.Translate(kArrowDistanceStep, 0, 0); break;
-      case key::kRight: drawer.Translate(-kArrowDistanceStep, 0, 0); break;
-      case key::kUp: drawer.Translate(0, -kArrowDistanceStep, 0); break;
-      case key::kDown: drawer.Translate(0, kArrowDistanceStep, 0); break;
+      case keys::kLeft: drawer.Translate(kArrowDistanceStep, 0, 0); break;
+      case keys::kRight: drawer.Translate(-kArrowDistanceStep, 0, 0); break;
+      case keys::kUp: drawer.Translate(0, -kArrowDistanceStep, 0); break;
+      case keys::kDown: drawer.Translate(0, kArrowDistanceStep, 0); break;
     }
   }
 }

@@ -2,9 +2,9 @@
 
 namespace corvane {
 
-std::optional<HotKeyAction> FindHotKey(uint16_t key, ShiftState shift) {
-  const bool control = shift.Has(ShiftKey::Control);
-  if (!control && !shift.NoModifier()) return std::nullopt;
+std::optional<HotKeyAction> FindHotKey(gui::Key key, gui::Shift shift) {
+  const bool control = gui::Has(shift, gui::Shift::Ctrl);
+  if (!control && gui::KeyModifiers(shift) != gui::Shift::None) return std::nullopt;
   for (const HotKey& hotKey : kHotKeys)
     if (hotKey.key == key && hotKey.control == control) return hotKey.action;
   return std::nullopt;

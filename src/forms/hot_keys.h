@@ -32,32 +32,32 @@ enum class HotKeyAction {
 inline constexpr size_t kHotKeyActionCount = static_cast<size_t>(HotKeyAction::StartStop) + 1;
 
 struct HotKey {
-  uint16_t key;
+  gui::Key key;
   bool control;  // the Control block: Control with any other modifiers
   HotKeyAction action;
 };
 
 // The Control block comes first; the rest count only with no modifier at all.
 inline constexpr HotKey kHotKeys[] = {
-    {key::kF1, true, HotKeyAction::About},
-    {key::kF2, true, HotKeyAction::Wallpapers},
-    {key::kF3, true, HotKeyAction::ToggleBackground},
-    {key::kF12, true, HotKeyAction::ToggleEnhancedSettings},
-    {key::kEscape, false, HotKeyAction::Exit},
-    {key::kF1, false, HotKeyAction::ToggleQuickInfo},
-    {key::kF2, false, HotKeyAction::QuickSaveToFile},
-    {key::kF3, false, HotKeyAction::SaveToRegistry},
-    {key::kF4, false, HotKeyAction::SaveToFile},
-    {key::kF5, false, HotKeyAction::QuickLoadFromFile},
-    {key::kF6, false, HotKeyAction::LoadFromRegistry},
-    {key::kF7, false, HotKeyAction::LoadFromFile},
-    {key::kF8, false, HotKeyAction::Transfer},
-    {key::kF9, false, HotKeyAction::Snapshot},
-    {key::kF11, false, HotKeyAction::FullScreenSwitch},
-    {key::kF12, false, HotKeyAction::ToggleEditor},
-    {key::kPause, false, HotKeyAction::StartStop},
+    {gui::keys::F(1), true, HotKeyAction::About},
+    {gui::keys::F(2), true, HotKeyAction::Wallpapers},
+    {gui::keys::F(3), true, HotKeyAction::ToggleBackground},
+    {gui::keys::F(12), true, HotKeyAction::ToggleEnhancedSettings},
+    {gui::keys::kEscape, false, HotKeyAction::Exit},
+    {gui::keys::F(1), false, HotKeyAction::ToggleQuickInfo},
+    {gui::keys::F(2), false, HotKeyAction::QuickSaveToFile},
+    {gui::keys::F(3), false, HotKeyAction::SaveToRegistry},
+    {gui::keys::F(4), false, HotKeyAction::SaveToFile},
+    {gui::keys::F(5), false, HotKeyAction::QuickLoadFromFile},
+    {gui::keys::F(6), false, HotKeyAction::LoadFromRegistry},
+    {gui::keys::F(7), false, HotKeyAction::LoadFromFile},
+    {gui::keys::F(8), false, HotKeyAction::Transfer},
+    {gui::keys::F(9), false, HotKeyAction::Snapshot},
+    {gui::keys::F(11), false, HotKeyAction::FullScreenSwitch},
+    {gui::keys::F(12), false, HotKeyAction::ToggleEditor},
+    {gui::keys::kPause, false, HotKeyAction::StartStop},
 };
 
-std::optional<HotKeyAction> FindHotKey(uint16_t key, ShiftState shift);
+std::optional<HotKeyAction> FindHotKey(gui::Key key, gui::Shift shift);
 
 }  // namespace corvane

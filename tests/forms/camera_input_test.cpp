@@ -6,6 +6,9 @@
 namespace corvane {
 namespace {
 
+using gui::Shift;
+namespace keys = gui::keys;
+
 using test::Rotate;
 using test::SentCall;
 using test::Translate;
@@ -15,24 +18,24 @@ using Calls = std::vector<SentCall>;
 constexpr double kPi32 = 0.09817477042468103;
 constexpr double kPi64 = 0.04908738521234052;
 
-constexpr ShiftState kRight{ShiftKey::Right};
-constexpr ShiftState kNone{};
+constexpr Shift kRight = Shift::Right;
+constexpr Shift kNone = Shift::None;
 
 TEST(MouseDrag, ExactShiftSetsChooseTheMovement) {
   struct Case {
-    ShiftState shift;
+    Shift shift;
     Calls calls;
   };
   const int dx = 4, dy = -3;
   const Case cases[] = {
       {kRight, {Rotate(dy * kPi32, dx * kPi32, 0)}},
-      {{ShiftKey::Right, ShiftKey::Shift}, {Translate(0, 0, 3), Rotate(0, 0, dx * kPi32)}},
-      {{ShiftKey::Right, ShiftKey::Control}, {Translate(-4, -3, 0)}},
+      {Shift::Right | Shift::Shift, {Translate(0, 0, 3), Rotate(0, 0, dx * kPi32)}},
+      {Shift::Right | Shift::Ctrl, {Translate(-4, -3, 0)}},
       // Any other combination moves nothing.
-      {{ShiftKey::Right, ShiftKey::Shift, ShiftKey::Control}, {}},
-      {{ShiftKey::Right, ShiftKey::Alt}, {}},
-      {{ShiftKey::Right, ShiftKey::Left}, {}},
-      {{ShiftKey::Left}, {}},
+      {Shift::Right | Shift::Shift | Shift::Ctrl, {}},
+      {Shift::Right | Shift::Alt, {}},
+      {Shift::Right | Shift::Left, {}},
+      {Shift::Left, {}},
       {kNone, {}},
   };
   for (const Case& c : cases) {
@@ -44,18 +47,18 @@ TEST(MouseDrag, ExactShiftSetsChooseTheMovement) {
 
 TEST(MouseWheel, MovesOnlyWhileTheRightButtonIsHeld) {
   struct Case {
-    ShiftState shift;
+    Shift shift;
     bool handled;
     Calls calls;
   };
   const Case cases[] = {
       {kRight, true, {Translate(0, 0, -120)}},
-      {{ShiftKey::Right, ShiftKey::Shift}, true, {Translate(-120, 0, 0)}},
-      {{ShiftKey::Right, ShiftKey::Control}, true, {Translate(0, -120, 0)}},
-      {{ShiftKey::Right, ShiftKey::Alt}, true, {}},
+      {Shift::Right | Shift::Shift, true, {Translate(-120, 0, 0)}},
+      {Shift::Right | Shift::Ctrl, true, {Translate(0, -120, 0)}},
+      {Shift::Right | Shift::Alt, true, {}},
       {kNone, false, {}},
-      {{ShiftKey::Shift}, false, {}},
-      {{ShiftKey::Control, ShiftKey::Left}, false, {}},
+      {Shift::Shift, false, {}},
+      {Shift::Ctrl | Shift::Left, false, {}},
   };
   for (const Case& c : cases) {
     test::RecordingDrawer drawer;
@@ -66,29 +69,29 @@ TEST(MouseWheel, MovesOnlyWhileTheRightButtonIsHeld) {
 
 TEST(ArrowRepeat, EachTickMovesByTheLastKeyAndShiftState) {
   struct Case {
-    uint16_t key;
-    ShiftState shift;
+    gui::Key key;
+    Shift shift;
     Calls calls;
   };
-  const ShiftState shift{ShiftKey::Shift}, control{ShiftKey::Control};
+  const Shift shift = Shift::Shift, control = Shift::Ctrl;
   const Case cases[] = {
-      {key::kLeft, kNone, {Translate(3, 0, 0)}},
-      {key::kRight, kNone, {Translate(-3, 0, 0)}},
-      {key::kUp, kNone, {Translate(0, -3, 0)}},
-      {key::kDown, kNone, {Translate(0, 3, 0)}},
-      {key::kLeft, shift, {Rotate(0, 0, -kPi64)}},
-      {key::kRight, shift, {Rotate(0, 0, kPi64)}},
-      {key::kUp, shift, {Translate(0, 0, 3)}},
-      {key::kDown, shift, {Translate(0, 0, -3)}},
-      {key::kLeft, control, {Rotate(0, -kPi64, 0)}},
-      {key::kRight, control, {Rotate(0, kPi64, 0)}},
-      {key::kUp, control, {Rotate(-kPi64, 0, 0)}},
-      {key::kDown, control, {Rotate(kPi64, 0, 0)}},
+      {keys::kLeft, kNone, {Translate(3, 0, 0)}},
+      {keys::kRight, kNone, {Translate(-3, 0, 0)}},
+      {keys::kUp, kNone, {Translate(0, -3, 0)}},
+      {keys::kDown, kNone, {Translate(0, 3, 0)}},
+      {keys::kLeft, shift, {Rotate(0, 0, -kPi64)}},
+      {keys::kRight, shift, {Rotate(0, 0, kPi64)}},
+      {keys::kUp, shift, {Translate(0, 0, 3)}},
+      {keys::kDown, shift, {Translate(0, 0, -3)}},
+      {keys::kLeft, control, {Rotate(0, -kPi64, 0)}},
+      {keys::kRight, control, {Rotate(0, kPi64, 0)}},
+      {keys::kUp, control, {Rotate(-kPi64, 0, 0)}},
+      {keys::kDown, control, {Rotate(kPi64, 0, 0)}},
       // Both blocks apply when Shift and Control are held.
-      {key::kLeft, {ShiftKey::Shift, ShiftKey::Control}, {Rotate(0, 0, -kPi64), Rotate(0, -kPi64, 0)}},
-      {key::kUp, {ShiftKey::Shift, ShiftKey::Control}, {Translate(0, 0, 3), Rotate(-kPi64, 0, 0)}},
-      {key::kLeft, {ShiftKey::Alt}, {}},
-      {key::kF1, kNone, {}},
+      {keys::kLeft, Shift::Shift | Shift::Ctrl, {Rotate(0, 0, -kPi64), Rotate(0, -kPi64, 0)}},
+      {keys::kUp, Shift::Shift | Shift::Ctrl, {Translate(0, 0, 3), Rotate(-kPi64, 0, 0)}},
+      {keys::kLeft, Shift::Alt, {}},
+      {keys::F(1), kNone, {}},
   };
   for (const Case& c : cases) {
     test::RecordingDrawer drawer;
@@ -105,16 +108,16 @@ TEST(ArrowRepeat, EachTickMovesByTheLastKeyAndShiftState) {
 TEST(ArrowRepeat, ReleasesAndModifierKeysReplaceTheLastKey) {
   test::RecordingDrawer drawer;
   ArrowRepeat repeat;
-  EXPECT_TRUE(repeat.KeyDown(key::kLeft, kNone));
+  EXPECT_TRUE(repeat.KeyDown(keys::kLeft, kNone));
   // Pressing Control while the arrow is held makes Control the last key:
   // the repeat stops moving until the arrow repeats again.
-  EXPECT_FALSE(repeat.KeyDown(0x11, {ShiftKey::Control}));
+  EXPECT_FALSE(repeat.KeyDown(keys::kControl, Shift::Ctrl));
   repeat.Tick(drawer);
   EXPECT_TRUE(drawer.Take().empty());
-  EXPECT_TRUE(repeat.KeyDown(key::kLeft, {ShiftKey::Control}));
+  EXPECT_TRUE(repeat.KeyDown(keys::kLeft, Shift::Ctrl));
   repeat.Tick(drawer);
   EXPECT_EQ(drawer.Take(), Calls{Rotate(0, -kPi64, 0)});
-  EXPECT_TRUE(repeat.KeyUp(key::kLeft, {ShiftKey::Control}));
+  EXPECT_TRUE(repeat.KeyUp(keys::kLeft, Shift::Ctrl));
 }
 
 TEST(CursorIdleCount, HidesAfterFiveIdleTicksInFullScreenOnly) {
