@@ -16,8 +16,7 @@ DWORD PanelExStyle(PanelBorder border) {
   }
 }
 
-// Containers hand the notifications of their children on to them, and the
-// look of a child static or button follows the container's background.
+// Containers paint their own background in one system colour.
 bool FillBackground(HWND window, HDC dc, int systemColour) {
   RECT client;
   GetClientRect(window, &client);

@@ -171,6 +171,27 @@ TEST_F(GuiControls, ContainersHoldTheirControlsAndPassTheirEventsOn) {
   EXPECT_EQ(panel.right - panel.left, client.right);
 }
 
+TEST_F(GuiControls, LinkLabelsShowTheHandAndAnswerClicks) {
+  Label web({.parent = &form, .bounds = {0, 168, 377, 17}, .font = {.height = 13, .underline = true},
+             .text = "www.example.org", .alignment = TextAlign::Centre, .link = true});
+  Label plain({.parent = &form, .bounds = {0, 64, 377, 20}, .text = "Version  ", .bevelled = true});
+  int clicks = 0;
+  web.onClick = [&] { ++clicks; };
+  EXPECT_EQ(SendMessageW(web.Handle(), WM_NCHITTEST, 0, 0) == HTTRANSPARENT, false) << "it takes the mouse";
+  EXPECT_TRUE(SendMessageW(web.Handle(), WM_SETCURSOR, WPARAM(web.Handle()), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE)));
+  EXPECT_EQ(GetCursor(), LoadCursorW(nullptr, IDC_HAND));
+  SendMessageW(web.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+  SendMessageW(web.Handle(), WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+  EXPECT_EQ(clicks, 1);
+  plain.SetText("Version  1.0.0.1");
+  wchar_t text[32] = L"";
+  GetWindowTextW(plain.Handle(), text, 32);
+  EXPECT_EQ(Narrow(text), "Version  1.0.0.1") << "read through the window system";
+  LOGFONTW font{};
+  GetObjectW(reinterpret_cast<HFONT>(SendMessageW(web.Handle(), WM_GETFONT, 0, 0)), sizeof font, &font);
+  EXPECT_TRUE(font.lfUnderline);
+}
+
 TEST_F(GuiControls, TheValueGridEditsOneValueAtATime) {
   ValueGrid grid({.parent = &form, .bounds = {0, 0, 228, 200}, .keys = {"Points", "Lines", "Ticks"}});
   grid.SetValues({"10", "", "ABSENT"});
