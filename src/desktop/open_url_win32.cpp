@@ -8,6 +8,7 @@
 #include "os/os_error.h"
 #include "os/text_win32.h"
 #include "os/thread.h"
+#include "os/window_class_win32.h"
 
 namespace corvane {
 namespace {
@@ -55,13 +56,9 @@ LRESULT CALLBACK NotifierProc(HWND window, UINT message, WPARAM wParam, LPARAM l
 
 HWND Notifier() {
   static HWND window = [] {
-    WNDCLASSW windowClass{};
-    windowClass.lpfnWndProc = NotifierProc;
-    windowClass.hInstance = GetModuleHandleW(nullptr);
-    windowClass.lpszClassName = L"CorvaneBrowseNotifier";
-    RegisterClassW(&windowClass);
-    HWND created = CreateWindowExW(0, windowClass.lpszClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
-                                   windowClass.hInstance, nullptr);
+    const wchar_t* name = RegisterWindowClass({.name = L"CorvaneBrowseNotifier", .procedure = NotifierProc});
+    HWND created = CreateWindowExW(0, name, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, GetModuleHandleW(nullptr),
+                                   nullptr);
     if (!created) RaiseLastOSErrorAt();
     return created;
   }();

@@ -14,4 +14,6 @@ std::string ModuleBaseName() {
   return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
+std::string FileVersionText(const std::string& path) { return FileVersionOf(path).value_or(std::string()); }
+
 }  // namespace corvane

@@ -28,6 +28,8 @@ struct OSVersionInfo {
 };
 std::optional<OSVersionInfo> ReadOSVersion();
 std::optional<std::string> FileVersionOf(const std::string& path);  // "a.b.c.d"
+// The same, or empty text when the file has no version information.
+std::string FileVersionText(const std::string& path);
 std::optional<std::string> FileModificationText(const std::string& path);
 // The current local date (short format) and time (long format).
 std::string CurrentDateText();

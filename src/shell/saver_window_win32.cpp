@@ -11,6 +11,7 @@
 #include "os/exception.h"
 #include "os/os_error.h"
 #include "os/thread.h"
+#include "os/window_class_win32.h"
 #include "presets/preset_selection.h"
 #include "render/wgl_render_context.h"
 #include "shell/run_modes.h"
@@ -132,12 +133,7 @@ LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 void RegisterSaverClass() {
-  WNDCLASSW windowClass{};
-  windowClass.style = CS_OWNDC;
-  windowClass.lpfnWndProc = SaverWindowProc;
-  windowClass.hInstance = GetModuleHandleW(nullptr);
-  windowClass.lpszClassName = kSaverWindowClass;
-  if (!RegisterClassW(&windowClass)) RaiseLastOSErrorAt();
+  RegisterWindowClass({.name = kSaverWindowClass, .procedure = SaverWindowProc, .style = CS_OWNDC});
 }
 
 // Raises what the window procedure kept, or the creation's system error.

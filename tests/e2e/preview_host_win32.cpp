@@ -7,6 +7,8 @@
 #include <cstdio>
 #include <string>
 
+#include "os/window_class_win32.h"
+
 namespace {
 
 int g_failures = 0;
@@ -44,13 +46,9 @@ int wmain(int argc, wchar_t** argv) {
     std::printf("usage: preview_host <path of Corvane.scr>\n");
     return 2;
   }
-  WNDCLASSW windowClass{};
-  windowClass.lpfnWndProc = DefWindowProcW;
-  windowClass.hInstance = GetModuleHandleW(nullptr);
-  windowClass.lpszClassName = L"PreviewHost";
-  RegisterClassW(&windowClass);
-  HWND parent = CreateWindowExW(0, L"PreviewHost", L"Preview host", WS_POPUP | WS_VISIBLE, 40, 40, 320, 240,
-                                nullptr, nullptr, windowClass.hInstance, nullptr);
+  HWND parent = CreateWindowExW(0, corvane::RegisterWindowClass({.name = L"PreviewHost"}), L"Preview host",
+                                WS_POPUP | WS_VISIBLE, 40, 40, 320, 240, nullptr, nullptr, GetModuleHandleW(nullptr),
+                                nullptr);
   Check(parent != nullptr, "parent window created");
 
   std::wstring command = L"\"" + std::wstring(argv[1]) + L"\" /p " +

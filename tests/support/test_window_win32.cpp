@@ -2,22 +2,16 @@
 
 #include <stdexcept>
 
+#include "os/window_class_win32.h"
+
 namespace corvane::test {
 namespace {
 
 constexpr wchar_t kClassName[] = L"CorvaneTestWindow";
 
 void RegisterOnce() {
-  static const ATOM atom = [] {
-    WNDCLASSW windowClass{};
-    // Each window keeps its device context, as OpenGL wants.
-    windowClass.style = CS_OWNDC;
-    windowClass.lpfnWndProc = DefWindowProcW;
-    windowClass.hInstance = GetModuleHandleW(nullptr);
-    windowClass.lpszClassName = kClassName;
-    return RegisterClassW(&windowClass);
-  }();
-  if (!atom) throw std::runtime_error("test window class not registered");
+  // Each window keeps its device context, as OpenGL wants.
+  RegisterWindowClass({.name = kClassName, .style = CS_OWNDC});
 }
 
 }  // namespace

@@ -21,6 +21,7 @@
 #include "drawer/drawer.h"
 #include "figure/preset_params.h"
 #include "os/clock.h"
+#include "os/window_class_win32.h"
 #include "render/gl_libraries.h"
 #include "render/wgl_render_context.h"
 
@@ -70,17 +71,9 @@ Options ParseOptions(int argc, char** argv) {
 }
 
 HWND CreateFigureWindow(int width, int height) {
-  static const ATOM atom = [] {
-    WNDCLASSW windowClass{};
-    windowClass.style = CS_OWNDC;
-    windowClass.lpfnWndProc = DefWindowProcW;
-    windowClass.hInstance = GetModuleHandleW(nullptr);
-    windowClass.lpszClassName = L"CorvaneWindowFps";
-    return RegisterClassW(&windowClass);
-  }();
-  HWND window = atom ? CreateWindowExW(0, L"CorvaneWindowFps", L"Corvane", WS_POPUP | WS_VISIBLE, 0, 0, width,
-                                       height, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr)
-                     : nullptr;
+  HWND window = CreateWindowExW(0, RegisterWindowClass({.name = L"CorvaneWindowFps", .style = CS_OWNDC}),
+                                L"Corvane", WS_POPUP | WS_VISIBLE, 0, 0, width, height, nullptr, nullptr,
+                                GetModuleHandleW(nullptr), nullptr);
   if (!window) Fail("cannot create a window");
   return window;
 }

@@ -1,0 +1,343 @@
+#include "forms/main_form_win32.h"
+
+#include "drawer/calcer_thread.h"
+#include "render/wgl_render_context.h"
+#include "workers/error_log.h"
+
+namespace corvane {
+
+namespace {
+
+// Posted by the drawing thread's end to the window that owns it.
+constexpr UINT kDrawerEndedMessage = WM_APP + 12;
+constexpr WPARAM kMaximizeCommand = 0xF030;  // also 0xF032, a double click on the caption
+constexpr unsigned kCursorTimerMs = 1000;
+
+RenderContextFactory WglRenderContext() {
+  return [](CalcClient& calcer) { return std::make_unique<TRender>(calcer); };
+}
+
+}  // namespace
+
+void InstallApplicationExceptionHandler(gui::Application& application) {
+  // LogErrors' own box is the only one.
+  application.SetExceptionHandler([](const gui::HandlerFailure& failure) {
+    LogErrors(ApplicationExceptionRecord("TMainForm", failure.senderClass, failure.exception));
+  });
+}
+
+TMainForm::TMainForm(RenderContextFactory makeRenderContext)
+    : Form({.caption = kMainCaption,
+            .client = {640, 480},
+            .borderWidth = 1,
+            .centred = true,
+            .keyPreview = true,
+            .showInTaskbar = true,
+            .ownDc = true,
+            .extraStyle = WS_CLIPSIBLINGS | WS_CLIPCHILDREN}),
+      drawer_(new TDrawer(std::make_unique<CalcerThread>(),
+                          makeRenderContext ? std::move(makeRenderContext) : WglRenderContext())),
+      senders_(*drawer_),
+      pause_(senders_),
+      endNotice_(std::make_shared<std::atomic<HWND>>(Handle())),
+      settings1_(mainMenu1_.Add({.text = "  Settings  "})),
+      background1_(mainMenu1_.Add({.text = "Background"})),
+      wallpapers1_(mainMenu1_.Add({.text = "Wallpapers"})),
+      shot1_(mainMenu1_.Add({.text = "SNAPSHOT"})),
+      statusBar1_({.parent = this, .align = gui::Align::Bottom, .visible = false, .panelWidths = {80, 80, 50}}),
+      timer1_({.owner = this, .intervalMs = kCursorTimerMs, .enabled = true}),
+      timer2_({.owner = this, .intervalMs = kArrowRepeatMs, .enabled = false}) {
+  // The end of the drawing thread (after a logged failure) ends the
+  // application; it is told from that thread, so by message.
+  drawer_->SetOnTerminate([notice = endNotice_] {
+    if (HWND window = notice->load()) PostMessageW(window, kDrawerEndedMessage, 0, 0);
+  });
+  drawer_->SetPriority(ThreadPriority::Highest);
+  drawer_->SetCalcPriority(ThreadPriority::Lower);
+  drawer_->Resume();
+
+  // FormCreate.
+  InstallApplicationEvents();
+  onShow = [this] { FormShow(); };
+  onResize = [this] { FormResize(); };
+  onPaint = [this] { drawer_->Repaint(); };
+  onMouseDown = [this](const gui::MouseEvent& e) { FormMouseDown(e); };
+  onMouseUp = [this](const gui::MouseEvent& e) { FormMouseUp(e); };
+  onMouseMove = [this](const gui::MouseEvent& e) { FormMouseMove(e); };
+  onMouseWheel = [this](gui::WheelEvent& e) { FormMouseWheel(e); };
+  onKeyDown = [this](gui::KeyEvent& e) { FormKeyDown(e); };
+  onKeyUp = [this](gui::KeyEvent& e) { FormKeyUp(e); };
+  onDblClick = [this] { FormDblClick(); };
+  timer1_.onTimer = [this] { Timer1Timer(); };
+  timer2_.onTimer = [this] { arrows_.Tick(senders_); };
+
+  settings1_.onClick = [this] { tools_.Toggle(ToolSlot::Editor); };
+  background1_.onClick = [this] { tools_.Toggle(ToolSlot::Background); };
+  wallpapers1_.onClick = [this] {
+    if (hotKeyActions_[size_t(HotKeyAction::Wallpapers)]) hotKeyActions_[size_t(HotKeyAction::Wallpapers)]();
+  };
+  shot1_.onClick = [this] { SaveSnapshot(); };
+
+  SetHotKeyAction(HotKeyAction::Exit, [this] { Terminate(); });
+  SetHotKeyAction(HotKeyAction::ToggleQuickInfo, [this] { tools_.Toggle(ToolSlot::QuickInfo); });
+  SetHotKeyAction(HotKeyAction::ToggleBackground, [this] { tools_.Toggle(ToolSlot::Background); });
+  SetHotKeyAction(HotKeyAction::ToggleEnhancedSettings, [this] { tools_.Toggle(ToolSlot::EnhancedSettings); });
+  SetHotKeyAction(HotKeyAction::ToggleEditor, [this] { tools_.Toggle(ToolSlot::Editor); });
+  SetHotKeyAction(HotKeyAction::Snapshot, [this] { SaveSnapshot(); });
+  // The preset editor's full-screen switch and Start / Stop take these over
+  // when it exists, so that its buttons follow.
+  SetHotKeyAction(HotKeyAction::FullScreenSwitch, [this] { SwitchFullScreen(); });
+  SetHotKeyAction(HotKeyAction::StartStop, [this] { SetTimeFrozenByUser(!TimeFrozenByUser()); });
+
+  StartGL();
+  FormResize();
+}
+
+TMainForm::~TMainForm() {
+  endNotice_->store(nullptr);
+  drawer_->StopGL();
+}
+
+void TMainForm::Terminate() {
+  if (gui::Application* application = gui::Application::Current()) application->Terminate();
+}
+
+void TMainForm::StartGL() {
+  if (!drawer_->StartGL(Handle())) Terminate();
+  SetViewport();
+}
+
+void TMainForm::StopGL() {
+  if (!drawer_->StopGL()) Terminate();
+}
+
+void TMainForm::SetViewport() {
+  const gui::Size client = ClientSize();
+  drawer_->SetViewport(0, 0, client.width, client.height, 45.0,
+                       client.height > 0 ? double(client.width) / client.height : 1.0, 1.0, 100000.0);
+}
+
+void TMainForm::OnHandleDestroying() {
+  endNotice_->store(nullptr);
+  StopGL();
+}
+
+void TMainForm::OnHandleCreated() {
+  endNotice_->store(Handle());
+  StartGL();
+}
+
+void TMainForm::InstallApplicationEvents() {
+  gui::Application& application = gui::Application::Instance();
+  application.onDeactivate = [this] { pause_.Deactivated(); };
+  application.onActivate = [this] { pause_.Activated(); };
+  application.onMinimize = [this] { pause_.Minimised(); };
+  application.onRestore = [this] { pause_.Restored(); };
+}
+
+bool TMainForm::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+  switch (message) {
+    case WM_SYSCOMMAND:
+      if ((wParam & 0xFFF0) != kMaximizeCommand) break;
+      // Maximising is the full-screen switch.
+      hotKeyActions_[size_t(HotKeyAction::FullScreenSwitch)]();
+      result = 0;
+      return true;
+    case WM_ERASEBKGND:
+      result = 1;
+      return true;
+    case WM_ENTERSIZEMOVE:
+      pause_.BeginMinimisedSpell();
+      break;
+    case WM_EXITSIZEMOVE:
+      result = DefaultHandling(message, wParam, lParam);
+      pause_.EndMinimisedSpell();
+      return true;
+    case WM_DISPLAYCHANGE:
+      result = DefaultHandling(message, wParam, lParam);
+      RecreateHandle();
+      return true;
+    case WM_SETCURSOR:
+      if (LOWORD(lParam) != HTCLIENT) break;
+      ApplyCursor();
+      result = TRUE;
+      return true;
+    case kDrawerEndedMessage:
+      Terminate();
+      return true;
+  }
+  return Form::OnMessage(message, wParam, lParam, result);
+}
+
+void TMainForm::FormShow() {
+  pause_.BeginMinimisedSpell();
+  if (!shownOnce_) {
+    shownOnce_ = true;
+    if (onFirstShow) onFirstShow();
+  }
+  pause_.EndMinimisedSpell();
+}
+
+void TMainForm::FormResize() {
+  UpdateCaption();
+  SetViewport();
+}
+
+void TMainForm::UpdateCaption(std::string_view text) {
+  const gui::Size client = ClientSize();
+  SetCaption(MainCaptionText(client.width, client.height, text));
+}
+
+void TMainForm::FormMouseDown(const gui::MouseEvent& event) {
+  if (event.button != gui::MouseButton::Right) return;
+  lastMouse_ = event.position;
+  dragging_ = true;
+  SetCursorShape(CursorShape::SizeAll);
+}
+
+void TMainForm::FormMouseUp(const gui::MouseEvent& event) {
+  if (event.button != gui::MouseButton::Right) return;
+  dragging_ = false;
+  SetCursorShape(CursorShape::Default);
+}
+
+void TMainForm::FormMouseMove(const gui::MouseEvent& event) {
+  cursorIdle_.MouseMoved();
+  if (gui::Has(event.shift, gui::Shift::Right)) {
+    if (cursor_ == CursorShape::None) SetCursorShape(CursorShape::SizeAll);
+    MouseDrag(event.shift, event.position.x - lastMouse_.x, event.position.y - lastMouse_.y, senders_);
+    lastMouse_ = event.position;
+  } else {
+    SetCursorShape(CursorShape::Default);
+  }
+}
+
+void TMainForm::FormMouseWheel(gui::WheelEvent& event) {
+  event.handled = MouseWheel(event.shift, event.delta, senders_);
+}
+
+void TMainForm::FormKeyDown(gui::KeyEvent& event) {
+  if (arrows_.KeyDown(event.key, gui::KeyModifiers(event.shift))) timer2_.SetEnabled(true);
+  HandleHotKey(event.key, event.shift);
+}
+
+void TMainForm::FormKeyUp(gui::KeyEvent& event) {
+  if (arrows_.KeyUp(event.key, gui::KeyModifiers(event.shift))) timer2_.SetEnabled(false);
+}
+
+void TMainForm::FormDblClick() {
+  if (tools_.DoubleClick(fullScreen_)) tools_.Toggle(ToolSlot::Editor);
+}
+
+void TMainForm::Timer1Timer() {
+  const bool editorOrBackground = tools_.Visible(ToolSlot::Editor) || tools_.Visible(ToolSlot::Background);
+  if (cursorIdle_.Tick(fullScreen_ && Maximized(), editorOrBackground, dragging_))
+    SetCursorShape(CursorShape::None);
+}
+
+void TMainForm::SetCursorShape(CursorShape shape) {
+  if (shape == cursor_) return;
+  cursor_ = shape;
+  POINT at;
+  if (GetCursorPos(&at) && WindowFromPoint(at) == Handle()) ApplyCursor();
+}
+
+void TMainForm::ApplyCursor() {
+  if (busy_) {
+    SetCursor(LoadCursorW(nullptr, IDC_WAIT));
+    return;
+  }
+  switch (cursor_) {
+    case CursorShape::Default: SetCursor(LoadCursorW(nullptr, IDC_ARROW)); break;
+    case CursorShape::SizeAll: SetCursor(LoadCursorW(nullptr, IDC_SIZEALL)); break;
+    case CursorShape::None: SetCursor(nullptr); break;
+  }
+}
+
+void TMainForm::SetBusyCursor(bool busy) {
+  busy_ = busy;
+  POINT at;
+  if (GetCursorPos(&at) && WindowFromPoint(at) == Handle()) ApplyCursor();
+}
+
+void TMainForm::SetHotKeyAction(HotKeyAction action, std::function<void()> run) {
+  hotKeyActions_[size_t(action)] = std::move(run);
+}
+
+void TMainForm::HandleHotKey(gui::Key key, gui::Shift shift) {
+  if (std::optional<HotKeyAction> action = FindHotKey(key, shift))
+    if (const auto& run = hotKeyActions_[size_t(*action)]) run();
+}
+
+void TMainForm::SetPresetParam(int number, double value) {
+  corvane::SetPresetParam(senders_, status_, number, value, onBackgroundChanged);
+  WriteStatusBar();
+}
+
+double TMainForm::GetPresetParam(int number) { return drawer_->GetParam(number); }
+
+void TMainForm::SetDrawerPriority(ThreadPriority priority) { drawer_->SetPriority(priority); }
+ThreadPriority TMainForm::DrawerPriority() const { return drawer_->Priority(); }
+void TMainForm::SetCalcPriority(ThreadPriority priority) { drawer_->SetCalcPriority(priority); }
+ThreadPriority TMainForm::CalcPriority() const { return drawer_->CalcPriority(); }
+void TMainForm::SetVSync(uint8_t mode) { drawer_->SetVSync(mode); }
+uint8_t TMainForm::GetVSync() { return drawer_->GetVSync(); }
+void TMainForm::SetSyncMode(uint8_t mode) { drawer_->SetSyncMode(mode); }
+uint8_t TMainForm::GetSyncMode() { return drawer_->GetSyncMode(); }
+void TMainForm::SetBackgroundColor(BackgroundColor color) { drawer_->SetBackgroundColor(color); }
+BackgroundColor TMainForm::GetBackgroundColor() { return drawer_->GetBackgroundColor(); }
+void TMainForm::Restart() { drawer_->Restart(); }
+void TMainForm::CaptureView() { drawer_->CaptureView(); }
+std::string TMainForm::GetStatusText() { return drawer_->GetStatusText(); }
+std::string TMainForm::SaveSnapshot() { return drawer_->SaveSnapshot(); }
+
+void TMainForm::ShowStatus(std::optional<std::string_view> a, std::optional<std::string_view> b,
+                           std::optional<std::string_view> c) {
+  status_.ShowStatus(a, b, c);
+  WriteStatusBar();
+}
+
+void TMainForm::WriteStatusBar() {
+  for (int panel = 0; panel < StatusPanels::kCount; ++panel) statusBar1_.SetPanelText(panel, status_.Text(panel));
+}
+
+void TMainForm::SetStatusBarVisible(bool visible) {
+  statusBar1_.SetVisible(visible);
+  LayoutChildren();
+}
+
+void TMainForm::EnterFullScreen() {
+  tools_.SetStayOnTop(false);
+  for (gui::MenuItem* item : {&settings1_, &background1_, &wallpapers1_, &shot1_}) item->SetVisible(false);
+  SetBorderStyle(gui::BorderStyle::None);
+  SetBorderWidth(0);
+  fullScreen_ = true;
+  Maximize();
+}
+
+void TMainForm::LeaveFullScreen() {
+  fullScreen_ = false;
+  Restore();
+  SetBorderStyle(gui::BorderStyle::Sizeable);
+  SetBorderWidth(1);
+  for (gui::MenuItem* item : {&settings1_, &background1_, &wallpapers1_, &shot1_}) item->SetVisible(true);
+  tools_.SetStayOnTop(true);
+  cursorIdle_.MouseMoved();
+  SetCursorShape(CursorShape::Default);
+}
+
+void TMainForm::SwitchFullScreen() {
+  if (fullScreen_)
+    LeaveFullScreen();
+  else
+    EnterFullScreen();
+}
+
+void TMainForm::ShowModalWithPause(gui::Form& form) {
+  RunModalWithPause(tools_, pause_,
+                    {.showMainWindow = [this](bool visible) { visible ? Show() : Hide(); },
+                     .showModal = [&form] { form.ShowModal(); },
+                     .maximised = fullScreen_});
+}
+
+}  // namespace corvane

@@ -1,0 +1,169 @@
+#pragma once
+// A top-level window laid out at 96 dpi and scaled to its monitor's dpi.
+
+#include <functional>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "gui/window_win32.h"
+
+namespace corvane::gui {
+
+class Button;
+class MenuItem;
+
+enum class BorderStyle {
+  Sizeable,            // frame, caption, minimise and maximise
+  Dialog,              // fixed frame, caption with the system menu only
+  ToolWindow,          // small caption, fixed
+  SizeableToolWindow,  // small caption, sizeable
+  None,                // no frame (full screen)
+};
+
+enum class ModalResult { None, Ok, Cancel, Yes, No };
+
+struct KeyEvent {
+  Key key = 0;
+  Shift shift = Shift::None;
+  bool handled = false;  // set to stop the key here
+};
+struct CharEvent {
+  wchar_t character = 0;  // set to 0 to drop the character
+};
+enum class MouseButton { Left, Right, Middle };
+struct MouseEvent {
+  MouseButton button = MouseButton::Left;
+  Shift shift = Shift::None;  // modifiers and the buttons held
+  Point position;             // client pixels
+};
+struct WheelEvent {
+  int delta = 0;
+  Shift shift = Shift::None;
+  Point position;  // client pixels
+  bool handled = false;
+};
+
+class Form : public Window {
+ public:
+  struct CreateArgs {
+    std::string caption;
+    Size client{};  // 96 dpi
+    BorderStyle border = BorderStyle::Sizeable;
+    int borderWidth = 0;  // an inner frame around the client area, 96 dpi
+    bool centred = true;
+    bool stayOnTop = false;
+    bool keyPreview = false;  // key handlers see keys before the controls
+    Size minSize{};           // smallest outer size, 96 dpi; 0 = no limit
+    bool showInTaskbar = false;
+    bool ownDc = false;  // CS_OWNDC, for OpenGL surfaces
+    DWORD extraStyle = 0;
+    DWORD extraExStyle = 0;
+    Form* owner = nullptr;  // default: the main form (none for the main form itself)
+  };
+  explicit Form(const CreateArgs& args);
+  ~Form() override;
+
+  const char* ClassName() const noexcept override { return "Form"; }
+  Form* OwnerForm() noexcept override { return this; }
+
+  void Show();
+  void Hide();
+  // Shows the form and serves messages until a result is set or the form
+  // closes (Cancel); the other forms are disabled meanwhile.
+  ModalResult ShowModal();
+  void SetModalResult(ModalResult result);
+  ModalResult GetModalResult() const noexcept { return modalResult_; }
+  bool IsModal() const noexcept { return modal_; }
+  // As the close box: asks onCloseQuery, then hides (ends the application
+  // for the main form, ends the loop for a modal form).
+  void Close();
+  void BringToFront();
+
+  void SetCaption(std::string_view caption) { SetText(caption); }
+  Size ClientSize() const;  // pixels at the current dpi
+  void SetClientSize(Size client96);
+  BorderStyle Border() const noexcept { return border_; }
+  void SetBorderStyle(BorderStyle border);
+  int BorderWidth() const noexcept { return borderWidth_; }
+  void SetBorderWidth(int width96);
+  bool StayOnTop() const noexcept { return stayOnTop_; }
+  void SetStayOnTop(bool stayOnTop);
+  void Centre();
+  bool Maximized() const;
+  bool Minimized() const;
+  void Maximize();
+  void Restore();
+  bool KeyPreview() const noexcept { return keyPreview_; }
+  int FormDpi() const noexcept { return dpi_; }
+  // Destroys the window and makes a new one with the same state; children
+  // and the menu move over. Calls OnHandleDestroying and OnHandleCreated.
+  void RecreateHandle();
+
+  // Events. The derived form's constructor is its creation event: when it
+  // runs, the handle and every control built before it exist.
+  std::function<void()> onShow, onHide, onResize, onPaint, onDblClick, onActivate, onDeactivate;
+  std::function<bool()> onCloseQuery;  // false keeps the form open
+  std::function<void()> onClose;       // after the form closed
+  std::function<void(KeyEvent&)> onKeyDown, onKeyUp;
+  std::function<void(CharEvent&)> onKeyPress;
+  std::function<void(const MouseEvent&)> onMouseDown, onMouseUp, onMouseMove;
+  std::function<void(WheelEvent&)> onMouseWheel;
+
+  // Internal: controls and menus register here.
+  void SetHintFor(HWND control, const std::string& hint);
+  void SetDefaultButton(Button* button) { defaultButton_ = button; }
+  void SetCancelButton(Button* button) { cancelButton_ = button; }
+  Button* DefaultButton() const noexcept { return defaultButton_; }
+  Button* CancelButton() const noexcept { return cancelButton_; }
+  UINT AddCommand(MenuItem& item);
+  void RemoveCommand(UINT id) noexcept;
+  void AcceleratorsChanged() { acceleratorsDirty_ = true; }
+  void SetMenuHandle(HMENU menu);
+  void DetachMenu() noexcept;
+  // Runs a change of the menu bar while keeping the client size.
+  void KeepingClientSize(const std::function<void()>& change);
+  HWND TooltipHandle() const noexcept { return tooltip_.get(); }
+  // Key preview, accelerators, Enter, Esc and Tab; true when consumed.
+  bool PreTranslate(MSG& message);
+
+ protected:
+  bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+  virtual void OnHandleDestroying() {}
+  virtual void OnHandleCreated() {}
+
+ private:
+  void CreateHandle(const std::string& caption);
+  DWORD Style() const;
+  DWORD ExStyle() const;
+  Size OuterSize(Size client) const;  // pixels, at dpi_
+  void ResizeToClient(Size pixels);
+  void RestoreHints(Window& window);
+  void ApplyDpiToChildren();
+  void PaintBorder();
+  bool ClickButton(Button* button);
+  void RebuildAccelerators();
+
+  BorderStyle border_;
+  int borderWidth_;
+  Size client96_;
+  Size minSize96_;
+  bool centred_, stayOnTop_, keyPreview_, showInTaskbar_, ownDc_;
+  DWORD extraStyle_, extraExStyle_;
+  HWND ownerHandle_ = nullptr;
+  int dpi_ = kDesignDpi;
+  bool shownOnce_ = false;
+  bool modal_ = false;
+  ModalResult modalResult_ = ModalResult::None;
+  bool recreating_ = false;
+  HMENU menu_ = nullptr;  // owned by MainMenu
+  UniqueWindow tooltip_;
+  Button* defaultButton_ = nullptr;
+  Button* cancelButton_ = nullptr;
+  std::map<UINT, MenuItem*> commands_;
+  UINT nextCommand_ = 100;
+  UniqueAccelerators accelerators_;
+  bool acceleratorsDirty_ = false;
+};
+
+}  // namespace corvane::gui

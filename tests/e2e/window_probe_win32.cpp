@@ -1,0 +1,167 @@
+// Reads and drives another process's windows through the window system, for
+// the end-to-end scripts:
+//   window_probe title <prefix> [seconds]    the full caption of the first visible
+//                                             top-level window whose caption starts so
+//   window_probe hidden <caption> [seconds]  waits until no window so captioned is visible
+//   window_probe texts <prefix>              the texts of its child windows, one a line
+//   window_probe status <prefix>             "shown"/"hidden", then each status-bar panel
+//   window_probe frame <prefix>              menu=0|1 popup=0|1 maximized=0|1 client=WxH
+//   window_probe menubar <prefix>            the menu bar's band on the screen: x y width height
+//   window_probe maximize|minimize <prefix>  the system command a caption button sends
+//   window_probe activate-other [seconds]    shows a small window of its own in the
+//                                             top-left corner, active for that long
+// Exit code 0 on success, 1 when the window did not appear in time.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+namespace {
+
+struct Search {
+  std::wstring prefix;
+  bool exact = false;
+  HWND found = nullptr;
+};
+
+std::wstring TextOf(HWND window) {
+  // WM_GETTEXT crosses processes; the system copies the text back.
+  LRESULT length = SendMessageW(window, WM_GETTEXTLENGTH, 0, 0);
+  std::wstring text(size_t(length) + 1, L'\0');
+  LRESULT copied = SendMessageW(window, WM_GETTEXT, WPARAM(text.size()), LPARAM(text.data()));
+  text.resize(size_t(copied));
+  return text;
+}
+
+HWND FindTopLevel(const std::wstring& prefix, bool exact) {
+  Search search{prefix, exact};
+  EnumWindows(
+      [](HWND window, LPARAM data) -> BOOL {
+        auto* s = reinterpret_cast<Search*>(data);
+        if (!IsWindowVisible(window)) return TRUE;
+        std::wstring text = TextOf(window);
+        if (s->exact ? text == s->prefix : text.rfind(s->prefix, 0) == 0) {
+          s->found = window;
+          return FALSE;
+        }
+        return TRUE;
+      },
+      LPARAM(&search));
+  return search.found;
+}
+
+HWND WaitFor(const std::wstring& prefix, int seconds) {
+  for (int i = 0; i <= seconds * 10; ++i) {
+    if (HWND window = FindTopLevel(prefix, false)) return window;
+    Sleep(100);
+  }
+  return nullptr;
+}
+
+void PrintLine(const std::wstring& text) {
+  int size = WideCharToMultiByte(CP_UTF8, 0, text.c_str(), int(text.size()), nullptr, 0, nullptr, nullptr);
+  std::string narrow(size_t(size), '\0');
+  WideCharToMultiByte(CP_UTF8, 0, text.c_str(), int(text.size()), narrow.data(), size, nullptr, nullptr);
+  std::printf("%s\n", narrow.c_str());
+}
+
+// A status bar's panel texts go through a buffer in the owning process.
+std::vector<std::wstring> StatusPanels(HWND bar) {
+  std::vector<std::wstring> panels;
+  DWORD processId = 0;
+  GetWindowThreadProcessId(bar, &processId);
+  HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ, FALSE, processId);
+  if (!process) return panels;
+  const SIZE_T bytes = 1024 * sizeof(wchar_t);
+  void* remote = VirtualAllocEx(process, nullptr, bytes, MEM_COMMIT, PAGE_READWRITE);
+  int count = int(SendMessageW(bar, SB_GETPARTS, 0, 0));
+  for (int i = 0; remote && i < count; ++i) {
+    LRESULT length = LOWORD(SendMessageW(bar, SB_GETTEXTLENGTHW, WPARAM(i), 0));
+    std::wstring text(1024, L'\0');
+    if (length < 1024) {
+      SendMessageW(bar, SB_GETTEXTW, WPARAM(i), LPARAM(remote));
+      SIZE_T read = 0;
+      ReadProcessMemory(process, remote, text.data(), size_t(length) * sizeof(wchar_t), &read);
+    }
+    text.resize(size_t(length < 1024 ? length : 0));
+    panels.push_back(text);
+  }
+  if (remote) VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+  CloseHandle(process);
+  return panels;
+}
+
+int ActivateOther(int seconds) {
+  WNDCLASSW windowClass{};
+  windowClass.lpfnWndProc = DefWindowProcW;
+  windowClass.hInstance = GetModuleHandleW(nullptr);
+  windowClass.lpszClassName = L"CorvaneProbe";
+  windowClass.hbrBackground = HBRUSH(GetStockObject(GRAY_BRUSH));
+  RegisterClassW(&windowClass);
+  HWND window = CreateWindowExW(WS_EX_TOPMOST, L"CorvaneProbe", L"Probe", WS_POPUP | WS_VISIBLE, 0, 0, 40, 40,
+                                nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+  if (!window) return 1;
+  SetForegroundWindow(window);
+  SetActiveWindow(window);
+  const DWORD end = GetTickCount() + DWORD(seconds) * 1000;
+  while (GetTickCount() < end) {
+    MSG message;
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&message);
+    Sleep(20);
+  }
+  DestroyWindow(window);
+  return 0;
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv) {
+  if (argc < 2) return 2;
+  const std::wstring command = argv[1];
+  if (command == L"activate-other") return ActivateOther(argc > 2 ? _wtoi(argv[2]) : 5);
+  if (argc < 3) return 2;
+  const std::wstring name = argv[2];
+  const int seconds = argc > 3 ? _wtoi(argv[3]) : 20;
+
+  if (command == L"hidden") {
+    for (int i = 0; i <= seconds * 10; ++i) {
+      if (!FindTopLevel(name, true)) return 0;
+      Sleep(100);
+    }
+    return 1;
+  }
+  HWND window = WaitFor(name, seconds);
+  if (!window) return 1;
+  if (command == L"title") {
+    PrintLine(TextOf(window));
+  } else if (command == L"texts") {
+    for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+      PrintLine(TextOf(child));
+  } else if (command == L"status") {
+    HWND bar = FindWindowExW(window, nullptr, STATUSCLASSNAMEW, nullptr);
+    if (!bar) return 1;
+    PrintLine(IsWindowVisible(bar) ? L"shown" : L"hidden");
+    for (const std::wstring& panel : StatusPanels(bar)) PrintLine(panel);
+  } else if (command == L"frame") {
+    RECT client{};
+    GetClientRect(window, &client);
+    const LONG_PTR style = GetWindowLongPtrW(window, GWL_STYLE);
+    std::printf("menu=%d popup=%d maximized=%d client=%ldx%ld\n", GetMenu(window) ? 1 : 0,
+                (style & WS_CAPTION) == WS_CAPTION ? 0 : 1, IsZoomed(window) ? 1 : 0, client.right, client.bottom);
+  } else if (command == L"menubar") {
+    // The menu bar's band on the screen: left, top, width, height.
+    POINT origin{0, 0};
+    ClientToScreen(window, &origin);
+    RECT client{};
+    GetClientRect(window, &client);
+    const int height = GetSystemMetrics(SM_CYMENU);
+    std::printf("%ld %ld %ld %d\n", origin.x, origin.y - height, client.right, height);
+  } else if (command == L"maximize" || command == L"minimize") {
+    PostMessageW(window, WM_SYSCOMMAND, command == L"maximize" ? SC_MAXIMIZE : SC_MINIMIZE, 0);
+  } else {
+    return 2;
+  }
+  return 0;
+}

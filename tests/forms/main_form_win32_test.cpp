@@ -1,0 +1,239 @@
+// The main window, Quick Info and About as real windows under real
+// messages, with the drawing thread on WGL.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <gtest/gtest.h>
+
+#include <stdexcept>
+#include <string>
+
+#include "forms/about_form_win32.h"
+#include "forms/info_texts.h"
+#include "forms/main_form_win32.h"
+#include "forms/quick_info_form_win32.h"
+#include "os/process.h"
+#include "os/text_win32.h"
+#include "support/test_support.h"
+
+namespace corvane {
+namespace {
+
+std::string TextOf(HWND window) {
+  wchar_t text[4096] = {};
+  GetWindowTextW(window, text, 4096);
+  return Narrow(text);
+}
+
+std::string StatusPanel(HWND bar, int panel) {
+  wchar_t text[256] = {};
+  SendMessageW(bar, SB_GETTEXTW, WPARAM(panel), LPARAM(text));
+  return Narrow(text);
+}
+
+gui::Size ClientOf(HWND window) {
+  RECT client{};
+  GetClientRect(window, &client);
+  return {int(client.right), int(client.bottom)};
+}
+
+// Holds Control down in this thread's keyboard state while it lives.
+class HeldControl {
+ public:
+  HeldControl() {
+    GetKeyboardState(saved_);
+    BYTE state[256];
+    GetKeyboardState(state);
+    state[VK_CONTROL] = 0x80;
+    SetKeyboardState(state);
+  }
+  ~HeldControl() { SetKeyboardState(saved_); }
+
+ private:
+  BYTE saved_[256];
+};
+
+class MainFormTest : public testing::Test {
+ protected:
+  MainFormTest() {
+    InstallApplicationExceptionHandler(application_);
+    main_.Tools().Join(ToolSlot::QuickInfo, quickInfo_.AsToolWindow());
+    main_.Show();
+    application_.ProcessMessages();
+  }
+  // A test that ended the application leaves its quit message behind.
+  ~MainFormTest() override {
+    MSG quit;
+    while (PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
+    }
+  }
+
+  void Key(HWND window, WPARAM key) {
+    PostMessageW(window, WM_KEYDOWN, key, 1);
+    PostMessageW(window, WM_KEYUP, key, 0xC0000001);
+    application_.ProcessMessages();
+  }
+
+  test::ScopedErrorLog log_;
+  gui::Application application_;
+  TMainForm main_;
+  TQuickInfoForm quickInfo_{main_};
+};
+
+TEST_F(MainFormTest, StartsWithItsCaptionMenuAndHiddenStatusBar) {
+  EXPECT_EQ(TextOf(main_.Handle()), "Corvane | 640 x 480 | ");
+  EXPECT_EQ(ClientOf(main_.Handle()), (gui::Size{640, 480}));
+  HMENU menu = GetMenu(main_.Handle());
+  ASSERT_NE(menu, nullptr);
+  const char* const items[] = {"  Settings  ", "Background", "Wallpapers", "SNAPSHOT"};
+  ASSERT_EQ(GetMenuItemCount(menu), 4);
+  for (int i = 0; i < 4; ++i) {
+    wchar_t text[64] = {};
+    GetMenuStringW(menu, UINT(i), text, 64, MF_BYPOSITION);
+    EXPECT_EQ(Narrow(text), items[i]);
+  }
+  EXPECT_TRUE(GetClassLongPtrW(main_.Handle(), GCL_STYLE) & CS_OWNDC);
+  EXPECT_EQ(GetWindowLongPtrW(main_.Handle(), GWL_STYLE) & (WS_CLIPSIBLINGS | WS_CLIPCHILDREN),
+            WS_CLIPSIBLINGS | WS_CLIPCHILDREN);
+
+  HWND bar = FindWindowExW(main_.Handle(), nullptr, STATUSCLASSNAMEW, nullptr);
+  ASSERT_NE(bar, nullptr);
+  EXPECT_FALSE(IsWindowVisible(bar));
+  EXPECT_EQ(SendMessageW(bar, SB_GETPARTS, 0, 0), 3);
+  main_.ShowStatus("Changed", "Ticks");
+  main_.ShowStatus(std::nullopt, std::nullopt, "x");
+  EXPECT_EQ(StatusPanel(bar, 0), " Ticks");
+  EXPECT_EQ(StatusPanel(bar, 1), " Changed");
+  EXPECT_EQ(StatusPanel(bar, 2), " x");
+  EXPECT_FALSE(main_.GetStatusText().empty()) << "OpenGL runs on the window";
+}
+
+TEST_F(MainFormTest, HotKeysReachTheirWindowsAndQuickInfoPassesItsKeysOn) {
+  int abouts = 0;
+  main_.SetHotKeyAction(HotKeyAction::About, [&] { ++abouts; });
+  Key(main_.Handle(), VK_F1);
+  EXPECT_TRUE(quickInfo_.Visible());
+  HWND memo = GetWindow(quickInfo_.Handle(), GW_CHILD);
+  EXPECT_EQ(TextOf(memo), QuickInfoText());
+  Key(memo, VK_F1);
+  EXPECT_FALSE(quickInfo_.Visible()) << "F1 in Quick Info hides it";
+  Key(main_.Handle(), VK_F10);
+  Key(main_.Handle(), VK_F12);  // the preset editor does not exist yet: nothing
+  EXPECT_EQ(abouts, 0);
+  {
+    HeldControl control;
+    Key(main_.Handle(), VK_F1);
+  }
+  EXPECT_EQ(abouts, 1);
+  EXPECT_FALSE(quickInfo_.Visible()) << "Control+F1 is not F1";
+
+  Key(main_.Handle(), VK_PAUSE);
+  EXPECT_TRUE(main_.TimeFrozenByUser());
+  Key(main_.Handle(), VK_PAUSE);
+  EXPECT_FALSE(main_.TimeFrozenByUser());
+
+  PostMessageW(main_.Handle(), WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(10, 10));
+  application_.ProcessMessages();
+  EXPECT_TRUE(main_.Dragging());
+  PostMessageW(main_.Handle(), WM_RBUTTONUP, 0, MAKELPARAM(12, 10));
+  application_.ProcessMessages();
+  EXPECT_FALSE(main_.Dragging());
+
+  EXPECT_FALSE(application_.Terminated());
+  Key(memo, VK_ESCAPE);
+  EXPECT_TRUE(application_.Terminated()) << "Esc in Quick Info ends the application";
+  EXPECT_EQ(log_.Contents(), "");
+}
+
+TEST_F(MainFormTest, MaximiseAndF11SwitchFullScreen) {
+  Key(main_.Handle(), VK_F1);
+  ASSERT_TRUE(quickInfo_.Visible());
+  EXPECT_TRUE(quickInfo_.StayOnTop());
+  for (bool byMaximise : {true, false}) {
+    if (byMaximise)
+      SendMessageW(main_.Handle(), WM_SYSCOMMAND, SC_MAXIMIZE, 0);
+    else
+      Key(main_.Handle(), VK_F11);
+    application_.ProcessMessages();
+    EXPECT_TRUE(main_.FullScreen());
+    EXPECT_TRUE(IsZoomed(main_.Handle()));
+    EXPECT_EQ(GetMenu(main_.Handle()), nullptr);
+    EXPECT_EQ(GetWindowLongPtrW(main_.Handle(), GWL_STYLE) & WS_CAPTION, 0);
+    EXPECT_FALSE(quickInfo_.StayOnTop()) << "tool windows are normal windows in full screen";
+    const gui::Size client = ClientOf(main_.Handle());
+    EXPECT_EQ(TextOf(main_.Handle()),
+              "Corvane | " + std::to_string(client.width) + " x " + std::to_string(client.height) + " | ");
+
+    Key(main_.Handle(), VK_F11);
+    EXPECT_FALSE(main_.FullScreen());
+    EXPECT_FALSE(IsZoomed(main_.Handle()));
+    EXPECT_NE(GetMenu(main_.Handle()), nullptr);
+    EXPECT_EQ(ClientOf(main_.Handle()), (gui::Size{640, 480})) << (byMaximise ? "after maximise" : "after F11");
+    EXPECT_TRUE(quickInfo_.StayOnTop());
+  }
+}
+
+TEST_F(MainFormTest, ModalWithPauseHidesTheWindowsAroundTheModalForm) {
+  Key(main_.Handle(), VK_F1);
+  gui::Form modal({.caption = "Modal", .client = {100, 80}});
+  bool mainShown = true, toolShown = true, hidden = false;
+  modal.onShow = [&] {
+    mainShown = main_.Visible();
+    toolShown = quickInfo_.Visible();
+    hidden = main_.InHiddenState();
+    PostMessageW(modal.Handle(), WM_CLOSE, 0, 0);
+  };
+  main_.ShowModalWithPause(modal);
+  EXPECT_FALSE(mainShown);
+  EXPECT_FALSE(toolShown);
+  EXPECT_TRUE(hidden);
+  EXPECT_TRUE(main_.Visible());
+  EXPECT_TRUE(quickInfo_.Visible());
+  EXPECT_FALSE(main_.InHiddenState());
+}
+
+TEST_F(MainFormTest, DisplayChangeRecreatesTheWindowWithOpenGLOnIt) {
+  HWND old = main_.Handle();
+  SendMessageW(main_.Handle(), WM_DISPLAYCHANGE, 32, MAKELPARAM(800, 600));
+  application_.ProcessMessages();
+  EXPECT_NE(main_.Handle(), old);
+  EXPECT_FALSE(IsWindow(old));
+  EXPECT_FALSE(application_.Terminated());
+  EXPECT_EQ(TextOf(main_.Handle()), "Corvane | 640 x 480 | ");
+  EXPECT_FALSE(main_.GetStatusText().empty()) << "OpenGL runs on the new window";
+}
+
+TEST_F(MainFormTest, AHandlerThatRaisesIsLoggedOnceAndEndsTheApplication) {
+  main_.SetHotKeyAction(HotKeyAction::Snapshot, [] { throw std::runtime_error("snapshot refused"); });
+  Key(main_.Handle(), VK_F9);
+  EXPECT_TRUE(application_.Terminated());
+  const std::string record = log_.Contents();
+  EXPECT_NE(record.find("Handler     :  TMainForm\r\nRaiser      :  TMainForm\r\n"), std::string::npos) << record;
+  EXPECT_NE(record.find("Message     :  snapshot refused"), std::string::npos) << record;
+  EXPECT_EQ(test::MessageBoxes().size(), 1u);
+}
+
+TEST(MainForm, TheDrawingThreadsEndEndsTheApplication) {
+  test::ScopedErrorLog log;
+  gui::Application application;
+  TMainForm main([](CalcClient&) -> std::unique_ptr<RenderContext> { throw EDrawerError("no render context"); });
+  EXPECT_TRUE(application.Terminated());
+  EXPECT_NE(log.Contents().find("no render context"), std::string::npos);
+}
+
+TEST(AboutForm, FillsItsLinesOnShowAndKeepsVersionsWithoutVersionInformation) {
+  gui::Application application;
+  TMainForm main;
+  TAboutForm about(main);
+  about.Show();
+  std::vector<std::string> texts;
+  for (HWND child = GetWindow(about.Handle(), GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+    texts.push_back(TextOf(child));
+  // The test program carries no version information.
+  EXPECT_EQ(ProductVersionOf(ModuleFileName()), std::nullopt);
+  const std::vector<std::string> expected{kProductName, "", "", kOwnerLine, kContactAddress, kWebAddress, "", "OK"};
+  EXPECT_EQ(texts, expected);
+}
+
+}  // namespace
+}  // namespace corvane
