@@ -109,6 +109,8 @@ void Application::ReportCurrentException(const char* formClass, const char* send
     PostQuitMessage(0);  // nobody to tell: at least end the loop
     return;
   }
+  if (application->failed_) return;  // the first failure has ended it already
+  application->failed_ = true;
   if (application->exceptionHandler_) {
     try {
       HandlerFailure failure{formClass, senderClass, DescribeCurrentException()};
@@ -116,7 +118,7 @@ void Application::ReportCurrentException(const char* formClass, const char* send
     } catch (...) {
       // The handler's own failure has nowhere further to go.
     }
-  } else if (!application->pending_) {
+  } else {
     application->pending_ = std::current_exception();
   }
   application->Terminate();

@@ -56,6 +56,9 @@ class Application {
 
   // The handler is called inside the catch block with the facts; after it
   // the application terminates. A handler that raises itself is ignored.
+  // Only the first failure is reported: handlers that raise while the
+  // windows are torn down (a form resized as its menu goes) must not reach
+  // a handler whose captures may be gone by then.
   using ExceptionHandler = std::function<void(const HandlerFailure&)>;
   void SetExceptionHandler(ExceptionHandler handler) { exceptionHandler_ = std::move(handler); }
   // Call only inside a catch block.
@@ -79,6 +82,7 @@ class Application {
   std::unique_ptr<OwnerWindow> owner_;
   Form* mainForm_ = nullptr;
   bool terminated_ = false;
+  bool failed_ = false;
   bool active_ = false;
   bool minimized_ = false;
   ExceptionHandler exceptionHandler_;
