@@ -39,5 +39,9 @@ class RegistryBackend {
 // The current user's registry: the real one on Windows, a process-wide
 // in-memory one elsewhere.
 RegistryBackend& SystemRegistry();
+#ifdef _WIN32
+// The same operations below HKEY_LOCAL_MACHINE.
+RegistryBackend& LocalMachineRegistry();
+#endif
 
 }  // namespace corvane
