@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cmath>
 #include <random>
 
@@ -13,29 +14,29 @@ namespace {
 
 using test::FakeSetupSystem;
 
-std::vector<std::string> Report(const char* title, std::vector<std::string> results, const char* last) {
+using Words = std::array<const char*, 4>;
+const Words kInstallLabels = {"Copying Corvane.scr to the SysDir         : ",
+                              "Saving the presets to the registry        : ",
+                              "Making Corvane.scr a current screen saver : ",
+                              "Creating a file association               : "};
+const Words kRemoveLabels = {"Deleting Corvane.scr from the SysDir     : ",
+                             "Deleting Corvane registry entries        : ",
+                             "Setting the current screen saver to none : ",
+                             "Removing a file association              : "};
+
+std::vector<std::string> Report(const char* title, const Words& labels, const Words& results, const char* last) {
   std::vector<std::string> lines = {std::string(title) + " started", ""};
-  for (std::string& line : results) lines.push_back(std::move(line));
+  for (size_t i = 0; i < labels.size(); ++i) lines.push_back(std::string(labels[i]) + results[i]);
   lines.insert(lines.end(), {"", last, ""});
   return lines;
 }
 std::vector<std::string> InstallReport(const char* copy, const char* presets, const char* saver, const char* assoc,
                                        const char* last) {
-  return Report("Installation",
-                {std::string("Copying Corvane.scr to the SysDir         : ") + copy,
-                 std::string("Saving the presets to the registry        : ") + presets,
-                 std::string("Making Corvane.scr a current screen saver : ") + saver,
-                 std::string("Creating a file association               : ") + assoc},
-                last);
+  return Report("Installation", kInstallLabels, {copy, presets, saver, assoc}, last);
 }
 std::vector<std::string> RemoveReport(const char* file, const char* registry, const char* saver, const char* assoc,
                                       const char* last) {
-  return Report("Uninstallation",
-                {std::string("Deleting Corvane.scr from the SysDir     : ") + file,
-                 std::string("Deleting Corvane registry entries        : ") + registry,
-                 std::string("Setting the current screen saver to none : ") + saver,
-                 std::string("Removing a file association              : ") + assoc},
-                last);
+  return Report("Uninstallation", kRemoveLabels, {file, registry, saver, assoc}, last);
 }
 
 std::string PresetText(double first) {
