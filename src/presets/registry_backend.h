@@ -40,5 +40,9 @@ class RegistryBackend {
 // in-memory one elsewhere. The real one leaves the reason for a failed
 // operation as the thread's last error (LastOSErrorCode).
 RegistryBackend& SystemRegistry();
+#ifdef _WIN32
+// The same operations below HKEY_LOCAL_MACHINE.
+RegistryBackend& LocalMachineRegistry();
+#endif
 
 }  // namespace corvane

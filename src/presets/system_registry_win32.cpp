@@ -119,26 +119,36 @@ class Win32Key : public RegistryKey {
 
 class Win32Registry : public RegistryBackend {
  public:
+  explicit Win32Registry(HKEY root) : root_(root) {}
+
   std::unique_ptr<RegistryKey> OpenKey(const std::string& path, bool create) override {
     std::wstring widePath = Widen(path);
     HKEY key = nullptr;
-    LONG status = create ? RegCreateKeyExW(HKEY_CURRENT_USER, widePath.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
+    LONG status = create ? RegCreateKeyExW(root_, widePath.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
                                            KEY_READ | KEY_WRITE, nullptr, &key, nullptr)
-                         : RegOpenKeyExW(HKEY_CURRENT_USER, widePath.c_str(), 0, KEY_READ, &key);
+                         : RegOpenKeyExW(root_, widePath.c_str(), 0, KEY_READ, &key);
     if (!Succeeded(status)) return nullptr;  // nothing to close: the key is only ours on success
     return std::make_unique<Win32Key>(UniqueRegKey(key));
   }
 
   bool DeleteKeyTree(const std::string& path) override {
     if (path.empty()) return false;  // never the whole of the current user's registry
-    return Succeeded(RegDeleteTreeW(HKEY_CURRENT_USER, Widen(path).c_str()));
+    return Succeeded(RegDeleteTreeW(root_, Widen(path).c_str()));
   }
+
+ private:
+  HKEY root_;
 };
 
 }  // namespace
 
 RegistryBackend& SystemRegistry() {
-  static Win32Registry registry;
+  static Win32Registry registry(HKEY_CURRENT_USER);
+  return registry;
+}
+
+RegistryBackend& LocalMachineRegistry() {
+  static Win32Registry registry(HKEY_LOCAL_MACHINE);
   return registry;
 }
 

@@ -4,6 +4,7 @@
 
 #include "os/clock.h"
 #include "os/text_win32.h"
+#include "presets/setup_system_win32.h"
 #include "shell/entry.h"
 
 namespace {
@@ -21,7 +22,10 @@ std::vector<std::string> CommandLineArguments() {
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+  std::vector<std::string> arguments = CommandLineArguments();
+  // The elevated half of "Install": nothing but the copy, before any start-up.
+  if (corvane::IsElevatedCopyRequest(arguments)) return corvane::CopyProgramToSystemDirectory();
   corvane::TimerResolution1ms timerResolution;
-  corvane::RunEntrySequence(CommandLineArguments());
+  corvane::RunEntrySequence(arguments);
   return 0;
 }

@@ -1,0 +1,47 @@
+#include "forms/setup_form_win32.h"
+
+#include "presets/registry_store.h"
+#include "presets/setup_system_win32.h"
+
+namespace corvane {
+
+TSetupForm::TSetupForm(SetupSystem& system)
+    : Form({.caption = "Setup", .client = {418, 282}, .border = gui::BorderStyle::Dialog}), system_(system) {
+  // The report is read, never tabbed into.
+  HWND area = report_.Handle();
+  SetWindowLongPtrW(area, GWL_STYLE, GetWindowLongPtrW(area, GWL_STYLE) & ~static_cast<LONG_PTR>(WS_TABSTOP));
+  install_.onClick = [this] { AddReport(RunInstall(system_, onPresetsStored)); };
+  remove_.onClick = [this] { AddReport(RunRemove(system_)); };
+  dontShow_.onClick = [this] { WriteShowSetup(!dontShow_.Checked()); };
+  onClose = [this] { dontShow_.SetVisible(false); };
+}
+
+void TSetupForm::Prepare(bool automatic) {
+  lines_.clear();
+  AddReport(SetupInformationLines(system_));
+  dontShow_.SetChecked(false);
+  dontShow_.SetVisible(automatic);
+}
+
+gui::ModalResult TSetupForm::ShowSetupModal(bool automatic) {
+  Prepare(automatic);
+  gui::ModalResult result = ShowModal();
+  dontShow_.SetVisible(false);
+  return result;
+}
+
+void TSetupForm::AddReport(const std::vector<std::string>& lines) {
+  lines_.insert(lines_.begin(), lines.begin(), lines.end());
+  report_.SetLines(lines_);
+}
+
+void ShowSetupModal(bool automatic, const std::function<void()>& presetsStored) {
+  static WindowsSetupSystem system;
+  // Made once, at the first call, and kept for the life of the process: the
+  // system takes its window down with the others at exit.
+  static TSetupForm* form = new TSetupForm(system);
+  form->onPresetsStored = presetsStored;
+  form->ShowSetupModal(automatic);
+}
+
+}  // namespace corvane

@@ -1,0 +1,30 @@
+#pragma once
+// The running Windows system behind "Install" and "Remove". Tests derive
+// from it to move the copy target and the file types somewhere of their own.
+
+#include "presets/setup_steps.h"
+
+namespace corvane {
+
+class WindowsSetupSystem : public SetupSystem {
+ public:
+  std::string ProgramFile() override;
+  std::string SystemDirectory() override;
+  CopyOutcome CopyOver(const std::string& from, const std::string& to) override;
+  bool CopyElevated() override;
+  bool FileExists(const std::string& path) override;
+  bool RemoveFile(const std::string& path) override;
+  std::vector<std::string> FindPresetFiles(const std::string& directory) override;
+  TPresetParams ReadPreset(const std::string& path) override;
+  std::string FileVersionText(const std::string& path) override;
+  int ShellOpen(const std::string& file, const std::string& parameters, const std::string& directory) override;
+  void AssociationsChanged() override;
+  RegistryBackend& UserRegistry() override;
+  RegistryBackend* MachineRegistry() override;
+};
+
+// The whole work of the elevated run: the running program file copied to
+// system directory + "\Corvane.scr". The exit code: 0, else the system error.
+int CopyProgramToSystemDirectory();
+
+}  // namespace corvane
