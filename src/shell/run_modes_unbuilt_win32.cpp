@@ -6,6 +6,5 @@
 namespace corvane {
 
 void RunApplication() { throw Exception("The application window is not part of this build."); }
-void RunConfiguration() { throw Exception("The configuration dialog is not part of this build."); }
 
 }  // namespace corvane
