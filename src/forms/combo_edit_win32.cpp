@@ -81,7 +81,8 @@ void TComboEdit::KeepInHistory(Row& row) {
 bool TComboEdit::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
   if (message == WM_COMMAND && HIWORD(wParam) == CBN_KILLFOCUS) {
     for (Row& row : rows_)
-      if (row.box->Handle() == reinterpret_cast<HWND>(lParam)) KeepInHistory(row);
+      // Boxes that lose the focus while the rows are taken down are skipped.
+      if (row.box && row.box->Handle() == reinterpret_cast<HWND>(lParam)) KeepInHistory(row);
     return true;
   }
   return Panel::OnMessage(message, wParam, lParam, result);
