@@ -22,7 +22,7 @@ void RunEntrySequence(const std::vector<std::string>& arguments, const OpenGLLib
     if (!LoadOpenGLLibraries(libraries)) throw Exception("OpenGL is not initialized.");
     StartRequest request = ParseStartArguments(arguments, FileExists);
     switch (request.mode) {
-      case RunMode::Configuration: RunConfiguration(); break;
+      case RunMode::Configuration: RunConfiguration(arguments); break;
       case RunMode::Preview: RunPreview(arguments); break;
       case RunMode::FullScreen: RunFullScreen(); break;
       case RunMode::Application:

@@ -8,7 +8,8 @@
 namespace corvane {
 
 void RunApplication();
-void RunConfiguration();
+// `arguments` excludes the program name; "/c:HWND" names the owner window.
+void RunConfiguration(const std::vector<std::string>& arguments);
 // `arguments` excludes the program name; the second one is the parent window.
 void RunPreview(const std::vector<std::string>& arguments);
 void RunFullScreen();

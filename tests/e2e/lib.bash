@@ -77,6 +77,15 @@ reg_preset_param() {  # preset name value
   wine reg add "$E2E_KEY\\ListPresets\\$1" /v "$2" /t REG_BINARY /d "$hex" /f >/dev/null
 }
 
+# A preset of a small figure over a background colour, so that the screen's
+# mean colour tells which preset a session shows.
+store_coloured_preset() {  # name r g b
+  reg_preset_param "$1" BGColorR "$2"
+  reg_preset_param "$1" BGColorG "$3"
+  reg_preset_param "$1" BGColorB "$4"
+  reg_preset_param "$1" Lines 3
+}
+
 reg_flag() {  # subkey value 0|1
   wine reg add "$E2E_KEY\\$1" /v "$2" /t REG_DWORD /d "$3" /f >/dev/null
 }

@@ -7,28 +7,13 @@
 #include <cstdio>
 #include <string>
 
+#include "host_checks_win32.h"
 #include "os/window_class_win32.h"
 
 namespace {
 
-int g_failures = 0;
-
-void Check(bool condition, const char* what) {
-  std::printf("%s: %s\n", condition ? "ok" : "FAILED", what);
-  if (!condition) ++g_failures;
-}
-
-void PumpFor(DWORD milliseconds) {
-  DWORD end = GetTickCount() + milliseconds;
-  while (GetTickCount() < end) {
-    MSG message;
-    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-      TranslateMessage(&message);
-      DispatchMessageW(&message);
-    }
-    Sleep(20);
-  }
-}
+using host::Check;
+using host::PumpFor;
 
 HWND FindPreview(HWND parent, DWORD seconds) {
   for (DWORD waited = 0; waited < seconds * 1000; waited += 100) {
@@ -88,6 +73,6 @@ int wmain(int argc, wchar_t** argv) {
   Check(exitCode == 0, "the saver exits cleanly");
   CloseHandle(process.hThread);
   CloseHandle(process.hProcess);
-  std::printf("%d failure(s)\n", g_failures);
-  return g_failures == 0 ? 0 : 1;
+  std::printf("%d failure(s)\n", host::failures);
+  return host::failures == 0 ? 0 : 1;
 }

@@ -6,13 +6,6 @@ source "$(dirname "$0")/lib.bash"
 e2e_in_display "$0" "$@"
 e2e_setup
 
-store_preset() {  # name r g b
-  reg_preset_param "$1" BGColorR "$2"
-  reg_preset_param "$1" BGColorG "$3"
-  reg_preset_param "$1" BGColorB "$4"
-  reg_preset_param "$1" Lines 3  # a small figure: the background dominates the picture
-}
-
 # Prints "red", "green" or "other" for the screen's dominant colour.
 session_colour() {
   start_saver /s
@@ -24,8 +17,8 @@ session_colour() {
   if ((r > 150 && g < 80)); then echo red; elif ((g > 150 && r < 80)); then echo green; else echo "other($r,$g,$b)"; fi
 }
 
-store_preset "Red sky" 1 0 0
-store_preset "Green sea" 0 1 0
+store_coloured_preset "Red sky" 1 0 0
+store_coloured_preset "Green sea" 0 1 0
 reg_flag ListPresets Random 1
 reg_flag ListPresets Shuffle 0
 seen=""

@@ -1,0 +1,193 @@
+#include "forms/settings_form_win32.h"
+
+#include <cmath>
+#include <utility>
+
+#include "desktop/open_url.h"
+#include "drawer/calcer_thread.h"
+#include "os/message_box.h"
+#include "presets/preset_text.h"
+#include "presets/registry_store.h"
+#include "render/wgl_render_context.h"
+
+namespace corvane {
+namespace {
+
+// Runs `action` on every way out of a scope.
+template <typename Action>
+class AtExit {
+ public:
+  explicit AtExit(Action action) : action_(std::move(action)) {}
+  ~AtExit() { action_(); }
+  AtExit(const AtExit&) = delete;
+  AtExit& operator=(const AtExit&) = delete;
+
+ private:
+  Action action_;
+};
+
+constexpr int kFirstColour = 45;  // row r shows parameter 45 + r
+constexpr int kMotionBlur = 69;
+
+}  // namespace
+
+bool TPreviewPanel::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+  if (message == WM_ERASEBKGND) {
+    result = 1;
+    return true;
+  }
+  if (message == WM_PAINT) {
+    if (!Panel::OnMessage(message, wParam, lParam, result)) result = CallDefault(message, wParam, lParam);
+    if (onPainted) onPainted();
+    return true;
+  }
+  return Panel::OnMessage(message, wParam, lParam, result);
+}
+
+TSettingsForm::TSettingsForm()
+    : Form({.caption = "Corvane Screen Saver", .client = {586, 360}, .border = gui::BorderStyle::Dialog,
+            .borderWidth = 4, .centred = true, .stayOnTop = true}) {
+  chooseFiles = [this] {
+    return gui::RunOpenDialog({.owner = this, .filter = "Preset files|*.cvp", .defaultExt = "cvp",
+                               .multiSelect = true, .fileMustExist = true});
+  };
+
+  drawer_ = std::make_unique<TDrawer>(std::make_unique<CalcerThread>(),
+                                      [](CalcClient& calcer) { return std::make_unique<TRender>(calcer); });
+  drawer_->SetPriority(ThreadPriority::Highest);
+  drawer_->SetCalcPriority(ThreadPriority::Lower);
+  // The dialog cannot go on without its preview: its end ends the program.
+  endNotice_ = Handle();
+  drawer_->SetOnTerminate([this] {
+    if (HWND window = endNotice_.load()) PostMessageW(window, WM_CLOSE, 0, 0);
+  });
+  drawer_->Resume();
+  drawer_->StartGL(preview_.Handle());
+  RECT client{};
+  GetClientRect(preview_.Handle(), &client);
+  int width = client.right, height = client.bottom;
+  drawer_->SetViewport(0, 0, width, height, 45.0, height > 0 ? double(width) / height : 1.0, 1.0, 100000.0);
+
+  PreviewPause();
+  for (int row = 1; row <= kComboEditRows; ++row)
+    comboEdit_.SetRowLabel(row, kColorModeNames[size_t(row - 1)]);
+  comboEdit_.SetBounds({586 - comboEdit_.RowsWidth(), 32, comboEdit_.RowsWidth(), 260});
+  comboEdit_.onValueChange = [this](int row, double value) {
+    drawer_->SetParam(kFirstColour + row, value);
+    list_.SetSelectedParam(kFirstColour + row, value);
+  };
+  preview_.onPainted = [this] { drawer_->Repaint(); };
+  gui::Application::Instance().onActivate = [this] { PreviewResume(); };
+  gui::Application::Instance().onDeactivate = [this] { PreviewPause(); };
+
+  motionBlur_.onChange = [this] {
+    drawer_->SetParam(kMotionBlur, motionBlur_.Position());
+    list_.SetSelectedParam(kMotionBlur, motionBlur_.Position());
+  };
+  presets_.onSelect = [this] {
+    list_.Select(presets_.ItemIndex());
+    PreviewPause();
+    AtExit resume([this] { PreviewResume(); });
+    SendShown();
+    RefreshControls();
+  };
+  add_.onClick = [this] { AddFiles(); };
+  delete_.onClick = [this] { DeleteSelected(); };
+  ok_.onClick = [this] { SaveAndClose(); };
+  cancel_.onClick = [this] {
+    PreviewPause();
+    Close();
+  };
+  banner_.onClick = [this] { OpenBanner(); };
+  onShow = [this] { ShowList(); };
+  onHide = [this] { list_ = SettingsList(); };
+  PreviewResume();
+}
+
+TSettingsForm::~TSettingsForm() {
+  gui::Application::Instance().onActivate = nullptr;
+  gui::Application::Instance().onDeactivate = nullptr;
+  endNotice_ = nullptr;
+  drawer_.reset();
+}
+
+void TSettingsForm::PreviewPause() {
+  drawer_->SetTimeFrozen(true);
+  drawer_->SetAnimating(false);
+}
+
+void TSettingsForm::PreviewResume() {
+  drawer_->SetTimeFrozen(false);
+  drawer_->SetAnimating(true);
+}
+
+void TSettingsForm::ShowList() {
+  PreviewPause();
+  AtExit resume([this] { PreviewResume(); });
+  banner_.SetText(kBannerText);
+  list_.Load();
+  FillListBox();
+  SendShown();
+  RefreshControls();
+  bool random = false, shuffle = false;
+  ReadRandomMode(random);
+  ReadShuffleMode(shuffle);
+  random_.SetChecked(random);
+  shuffle_.SetChecked(shuffle);
+}
+
+void TSettingsForm::SendShown() {
+  TPresetParams shown = list_.Shown();
+  for (int n = 1; n <= kParamCount; ++n) drawer_->SetParam(n, shown.GetValue(n));
+}
+
+void TSettingsForm::RefreshControls() {
+  for (int row = 1; row <= kComboEditRows; ++row) comboEdit_.SetRowValue(row, drawer_->GetParam(kFirstColour + row));
+  motionBlur_.SetPosition(int(std::nearbyint(drawer_->GetParam(kMotionBlur))));
+}
+
+void TSettingsForm::FillListBox() {
+  std::vector<std::string> names;
+  for (const SettingsEntry& entry : list_.Entries()) names.push_back(entry.name);
+  presets_.SetItems(names);
+  presets_.SetItemIndex(list_.Selected());
+}
+
+void TSettingsForm::AddFiles() {
+  PreviewPause();
+  AtExit resume([this] { PreviewResume(); });
+  std::optional<std::vector<std::string>> chosen = chooseFiles();
+  if (!chosen) return;
+  try {
+    list_.Add(*chosen, ReadPresetFile);
+  } catch (const EFileError& error) {
+    FillListBox();
+    ShowMessageBox({.text = error.Message(), .caption = "Corvane Screen Saver"});
+    return;
+  }
+  FillListBox();
+  SendShown();
+  RefreshControls();
+}
+
+void TSettingsForm::DeleteSelected() {
+  PreviewPause();
+  AtExit resume([this] { PreviewResume(); });
+  list_.DeleteSelected();
+  FillListBox();
+  RefreshControls();
+}
+
+void TSettingsForm::SaveAndClose() {
+  PreviewPause();
+  list_.Save(random_.Checked(), shuffle_.Checked());
+  Close();
+}
+
+void TSettingsForm::OpenBanner() {
+  PreviewPause();
+  SetCursor(LoadCursorW(nullptr, IDC_WAIT));
+  OpenURL(kBannerAddress, [] { SetCursor(LoadCursorW(nullptr, IDC_ARROW)); });
+}
+
+}  // namespace corvane

@@ -1,0 +1,86 @@
+#pragma once
+// TSettingsForm: the dialog the system's screen-saver settings open. It edits
+// the stored preset list with a live preview; only "OK" writes, except
+// deletions, which are written at once.
+
+#include <atomic>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "drawer/drawer.h"
+#include "forms/combo_edit_win32.h"
+#include "forms/settings_list.h"
+#include "gui/gui_win32.h"
+
+namespace corvane {
+
+inline constexpr char kBannerText[] = "Corvane: the figure in motion. Click for the project's home page.";
+inline constexpr char kBannerAddress[] = "corvane.example.org";
+
+// The panel the preview thread draws into: painting is left to that thread
+// and the background is never erased under it.
+class TPreviewPanel final : public gui::Panel {
+ public:
+  using Panel::Panel;
+  const char* ClassName() const noexcept override { return "TPreviewPanel"; }
+  std::function<void()> onPainted;
+
+ protected:
+  bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+};
+
+class TSettingsForm final : public gui::Form {
+ public:
+  TSettingsForm();
+  ~TSettingsForm() override;
+  const char* ClassName() const noexcept override { return "TSettingsForm"; }
+
+  // The files "Add" appends; the system's open dialog unless replaced.
+  using FileChooser = std::function<std::optional<std::vector<std::string>>()>;
+  FileChooser chooseFiles;
+
+  TDrawer& PreviewDrawer() { return *drawer_; }
+  const SettingsList& List() const { return list_; }
+  TComboEdit& ColourRows() { return comboEdit_; }
+
+ private:
+  void PreviewPause();
+  void PreviewResume();
+  void ShowList();
+  void SendShown();
+  void RefreshControls();
+  void FillListBox();
+  void AddFiles();
+  void DeleteSelected();
+  void SaveAndClose();
+  void OpenBanner();
+
+  SettingsList list_;
+  std::atomic<HWND> endNotice_{nullptr};  // told when the preview thread ends
+  std::unique_ptr<TDrawer> drawer_;
+
+  gui::Label banner_{{.parent = this, .bounds = {0, 0, 586, 20}, .font = {.bold = true, .underline = true},
+                      .text = kBannerText, .alignment = gui::TextAlign::Centre, .bevelled = true, .link = true}};
+  TPreviewPanel preview_{{.parent = this, .bounds = {0, 32, 273, 217}, .enabled = false,
+                          .border = gui::PanelBorder::Single, .systemColour = COLOR_BTNSHADOW}};
+  TComboEdit comboEdit_{{.parent = this, .bounds = {273, 32, 313, 260}, .labelLeft = 4, .top = 0,
+                         .minLabelWidth = 0}};
+  gui::Button add_{{.parent = this, .bounds = {0, 264, 57, 25}, .text = "Add"}};
+  gui::Button delete_{{.parent = this, .bounds = {64, 264, 57, 25}, .text = "Delete"}};
+  gui::Button ok_{{.parent = this, .bounds = {152, 264, 57, 25}, .text = "OK"}};
+  gui::Button cancel_{{.parent = this, .bounds = {216, 264, 57, 25}, .text = "Cancel", .isDefault = true,
+                       .isCancel = true}};
+  gui::TrackBar motionBlur_{{.parent = this, .bounds = {0, 296, 500, 33}, .hint = "Motion blur", .min = 0,
+                             .max = 255, .pageSize = 8, .tickFrequency = 8, .ticksOnTop = true}};
+  gui::ComboBox presets_{{.parent = this, .bounds = {0, 336, 500, 21}, .hint = "Current preset", .visibleRows = 16}};
+  gui::CheckBox random_{{.parent = this, .bounds = {520, 304, 65, 17},
+                         .hint = "Random mode of choice of the preset", .font = {.bold = true}, .text = "Random"}};
+  gui::CheckBox shuffle_{{.parent = this, .bounds = {520, 336, 65, 17},
+                          .hint = "Reshuffling of the presets during one session", .font = {.bold = true},
+                          .text = "Shuffle"}};
+};
+
+}  // namespace corvane

@@ -1,0 +1,55 @@
+#!/usr/bin/env bash
+# /c shows the settings dialog with the stored presets; Esc leaves the
+# registry alone; choosing another preset and "OK" makes it current, and the
+# next /s shows it. /c:<window> is modal to that window of another program.
+source "$(dirname "$0")/lib.bash"
+e2e_in_display "$0" "$@"
+e2e_setup
+host=$E2E_BUILD/windows/tests/e2e/config_host.exe
+[ -f "$host" ] || fail "config_host.exe is not built"
+
+current_name() { wine reg query "$E2E_KEY\\ListPresets" /v Name 2>/dev/null | tr -d '\r' | sed -n 's/.*REG_SZ *//p'; }
+wait_dialog() {
+  for _ in $(seq 150); do
+    xdotool search --onlyvisible --name '^Corvane Screen Saver$' >/dev/null 2>&1 && return 0
+    sleep 0.2
+  done
+  fail "no dialog appeared"
+}
+
+store_coloured_preset "Red sky" 1 0 0
+store_coloured_preset "Green sea" 0 1 0
+wine reg add "$E2E_KEY\\ListPresets" /v Name /t REG_SZ /d "Red sky" /f >/dev/null
+
+start_saver /c
+wait_dialog
+shown=$(wine "$host" show | tr -d '\r') || fail "the dialog could not be read"
+echo "$shown"
+for text in Add Delete OK Cancel Random Shuffle; do
+  grep -qx "control: Button|$text" <<<"$shown" || fail "no \"$text\" button"
+done
+grep -qx "item: Green sea" <<<"$shown" && grep -qx "item: Red sky" <<<"$shown" || fail "the stored presets are not listed"
+grep -qx "selected: Red sky" <<<"$shown" || fail "the current preset is not selected"
+xdotool key Escape
+wait_saver_exit 20
+[ "$(current_name)" = "Red sky" ] || fail "Esc changed the current preset"
+
+start_saver /c
+wait_dialog
+wine "$host" select "Green sea" || fail "could not pick \"Green sea\""
+read -r x y <<<"$(wine "$host" centre OK | tr -d '\r')"
+xdotool mousemove "$x" "$y" click 1
+wait_saver_exit 20
+[ "$(current_name)" = "Green sea" ] || fail "OK did not make \"Green sea\" current ($(current_name))"
+
+start_saver /s
+wait_saver_window >/dev/null
+sleep 2.5
+read -r r g b <<<"$(screen_mean_rgb)"
+xdotool key space
+wait_saver_exit 10
+((g > 150 && r < 80)) || fail "the next session does not show the chosen preset ($r,$g,$b)"
+
+(cd "$WORK" && timeout 120 wine "$host" owner "$WORK/Corvane.scr") || fail "the owner checks failed"
+log_is_empty || { cat "$LOG"; fail "the error log is not empty"; }
+echo "PASS config_dialog"

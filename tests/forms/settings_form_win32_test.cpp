@@ -1,0 +1,338 @@
+// The configuration dialog and its colour rows with real windows and real
+// messages, under Wine; the registry is one in memory.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <chrono>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "../presets/test_registry.h"
+#include "forms/settings_form_win32.h"
+#include "os/text_win32.h"
+#include "presets/memory_registry.h"
+#include "presets/preset_text.h"
+#include "presets/registry_store.h"
+#include "support/test_support.h"
+
+namespace corvane {
+namespace {
+
+void PumpUntil(gui::Application& application, const std::function<bool()>& done, const char* what) {
+  auto limit = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+  while (!done()) {
+    ASSERT_LT(std::chrono::steady_clock::now(), limit) << "still waiting for " << what;
+    application.ProcessMessages();
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
+  }
+}
+
+std::string ClassOf(HWND window) {
+  wchar_t name[64] = {};
+  GetClassNameW(window, name, 64);
+  return Narrow(name);
+}
+
+std::string TextOf(HWND window) {
+  wchar_t text[256] = {};
+  GetWindowTextW(window, text, 256);
+  return Narrow(text);
+}
+
+// The form's child with this system class and text, found as another
+// program would find it.
+HWND Child(HWND form, const std::string& systemClass, const std::string& text) {
+  struct Search {
+    std::string systemClass, text;
+    HWND found = nullptr;
+  } search{systemClass, text};
+  EnumChildWindows(
+      form,
+      [](HWND child, LPARAM data) -> BOOL {
+        auto& s = *reinterpret_cast<Search*>(data);
+        if (_stricmp(ClassOf(child).c_str(), s.systemClass.c_str()) == 0 && TextOf(child) == s.text) {
+          s.found = child;
+          return FALSE;
+        }
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+HWND PresetList(HWND form) {
+  HWND found = nullptr;
+  EnumChildWindows(
+      form,
+      [](HWND child, LPARAM data) -> BOOL {
+        if (ClassOf(child) == "ComboBox" && (GetWindowLongW(child, GWL_STYLE) & 3) == CBS_DROPDOWNLIST) {
+          *reinterpret_cast<HWND*>(data) = child;
+          return FALSE;
+        }
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&found));
+  return found;
+}
+
+std::vector<std::string> ListItems(HWND list) {
+  std::vector<std::string> items;
+  for (int i = 0, count = int(SendMessageW(list, CB_GETCOUNT, 0, 0)); i < count; ++i) {
+    wchar_t text[256] = {};
+    SendMessageW(list, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text));
+    items.push_back(Narrow(text));
+  }
+  return items;
+}
+
+void Click(HWND button) { SendMessageW(button, BM_CLICK, 0, 0); }
+
+HWND EditOf(HWND combo) {
+  COMBOBOXINFO info{};
+  info.cbSize = sizeof info;
+  GetComboBoxInfo(combo, &info);
+  return info.hwndItem;
+}
+
+// Replaces the whole text of a box as a paste would.
+void PasteInto(HWND combo, const std::string& text) {
+  HWND edit = EditOf(combo);
+  SendMessageW(edit, EM_SETSEL, 0, -1);
+  std::wstring wide = Widen(text);
+  SendMessageW(edit, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(wide.c_str()));
+}
+
+std::string StoredName() {
+  std::string name = "?";
+  ReadCurrentPresetName(name);
+  return name;
+}
+
+double Stored(const std::string& preset, int number) {
+  double value = -1;
+  ReadListParam(preset, number, value);
+  return value;
+}
+
+class SettingsFormTest : public ::testing::Test {
+ protected:
+  void Store(const std::string& name, double red) {
+    TPresetParams preset = TPresetParams::Defaults();
+    preset.SetValue(46, red);
+    for (int n = 1; n <= kParamCount; ++n) WriteListParam(name, n, preset.GetValue(n));
+  }
+  std::string PresetFile(const std::string& name, double red) {
+    TPresetParams preset = TPresetParams::Defaults();
+    preset.SetValue(46, red);
+    std::string path = dir.File(name + ".cvp");
+    WritePresetFile(path, preset);
+    return path;
+  }
+  std::vector<std::string> StoredNames() {
+    std::vector<std::string> names;
+    ListPresetNames(names);
+    return names;
+  }
+
+  void TearDown() override { EXPECT_EQ(log.Contents(), ""); }
+
+  gui::Application application;
+  MemoryRegistry backend;
+  test::ScopedTestRegistry registry{backend};
+  test::TempDir dir;
+  test::ScopedErrorLog log;
+};
+
+TEST_F(SettingsFormTest, ShowsTheStoredListWithTheCurrentPresetAndItsValues) {
+  Store("Alpha", 0.5);
+  Store("Beta", 0.25);
+  WriteListParam("Beta", 69, 40);
+  WriteCurrentPresetName("beta");
+  WriteShuffleMode(true);
+  TSettingsForm form;
+  form.Show();
+  HWND handle = form.Handle();
+  EXPECT_EQ(TextOf(handle), "Corvane Screen Saver");
+  for (const char* text : {"Add", "Delete", "OK", "Cancel", "Random", "Shuffle"})
+    EXPECT_TRUE(Child(handle, "Button", text)) << text;
+  HWND list = PresetList(handle);
+  ASSERT_TRUE(list);
+  EXPECT_EQ(ListItems(list), (std::vector<std::string>{"Alpha", "Beta"}));
+  EXPECT_EQ(SendMessageW(list, CB_GETCURSEL, 0, 0), 1);
+  EXPECT_EQ(SendMessageW(Child(handle, "Button", "Random"), BM_GETCHECK, 0, 0), BST_UNCHECKED);
+  EXPECT_EQ(SendMessageW(Child(handle, "Button", "Shuffle"), BM_GETCHECK, 0, 0), BST_CHECKED);
+  EXPECT_EQ(form.ColourRows().GetRowValue(1), 0.25);
+  EXPECT_EQ(form.ColourRows().Box(1).Text(), "0.25");
+  EXPECT_EQ(form.ColourRows().GetRowValue(2), ParamDefault(47));
+  EXPECT_EQ(form.PreviewDrawer().GetParam(46), 0.25);
+  // The rows keep to the right edge of the dialog.
+  RECT rows{}, client{};
+  GetWindowRect(form.ColourRows().Handle(), &rows);
+  MapWindowPoints(nullptr, handle, reinterpret_cast<POINT*>(&rows), 2);
+  GetClientRect(handle, &client);
+  EXPECT_LE(rows.right, client.right);
+  EXPECT_GT(rows.left, 273);
+
+  // Another entry shows its values in the preview and the rows.
+  SendMessageW(list, CB_SETCURSEL, 0, 0);
+  SendMessageW(handle, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(list), CBN_SELCHANGE), reinterpret_cast<LPARAM>(list));
+  EXPECT_EQ(form.PreviewDrawer().GetParam(46), 0.5);
+  EXPECT_EQ(form.ColourRows().Box(1).Text(), "0.5");
+}
+
+TEST_F(SettingsFormTest, ThePreviewThreadDrawsTheFigureIntoThePanel) {
+  TSettingsForm form;
+  form.Show();
+  const auto lit = [&] {
+    const PixelBlock block = form.PreviewDrawer().GetPixels();
+    const size_t size = size_t(block.width) * size_t(block.height) * 3;
+    return block.pixels && std::any_of(block.pixels.get(), block.pixels.get() + size, [](uint8_t v) { return v; });
+  };
+  PumpUntil(application, lit, "a lit preview");
+  // The picture is the panel's inside (273 x 217 at 96 dpi less its border).
+  PixelBlock block = form.PreviewDrawer().GetPixels();
+  EXPECT_GT(block.width, 200);
+  EXPECT_GT(block.height, 150);
+  EXPECT_LT(block.width, 300);
+}
+
+TEST_F(SettingsFormTest, AddAppendsInTheDialogsOrderAndOnlyOkWritesWithTheFlags) {
+  Store("B", 0.9);  // an older entry of an equal name
+  std::vector<std::string> chosen = {PresetFile("A", 0.1), PresetFile("B", 0.2), PresetFile("C", 0.3)};
+  TSettingsForm form;
+  form.chooseFiles = [&] { return std::optional(chosen); };
+  form.Show();
+  HWND handle = form.Handle(), list = PresetList(handle);
+  Click(Child(handle, "Button", "Add"));
+  EXPECT_EQ(ListItems(list), (std::vector<std::string>{"B", "B", "C", "A"}));
+  EXPECT_EQ(SendMessageW(list, CB_GETCURSEL, 0, 0), 0) << "the older B";
+  EXPECT_EQ(form.PreviewDrawer().GetParam(46), 0.9);
+  EXPECT_EQ(StoredNames(), (std::vector<std::string>{"B"})) << "nothing written before OK";
+
+  // A colour typed into a row reaches the preview and the selected entry.
+  PasteInto(form.ColourRows().Box(2).Handle(), "0.75");
+  EXPECT_EQ(form.PreviewDrawer().GetParam(47), 0.75);
+  EXPECT_EQ(Stored("B", 47), ParamDefault(47));
+
+  Click(Child(handle, "Button", "Random"));
+  Click(Child(handle, "Button", "OK"));
+  EXPECT_EQ(StoredNames(), (std::vector<std::string>{"A", "B", "C"}));
+  EXPECT_EQ(Stored("B", 46), 0.2) << "the newer B wins";
+  EXPECT_EQ(Stored("A", 46), 0.1);
+  EXPECT_EQ(Stored("C", 46), 0.3);
+  EXPECT_EQ(StoredName(), "B");
+  bool random = false;
+  ReadRandomMode(random);
+  EXPECT_TRUE(random);
+  EXPECT_FALSE(IsWindowVisible(handle));
+}
+
+TEST_F(SettingsFormTest, AnUnreadableFileAbortsAddWithTheSystemsMessageAndKeepsEarlierEntries) {
+  std::vector<std::string> chosen = {PresetFile("A", 0.1), PresetFile("B", 0.2), dir.File("missing.cvp")};
+  TSettingsForm form;
+  form.chooseFiles = [&] { return std::optional(chosen); };
+  form.Show();
+  test::ClearMessageBoxes();
+  Click(Child(form.Handle(), "Button", "Add"));
+  EXPECT_EQ(ListItems(PresetList(form.Handle())), (std::vector<std::string>{"B"}));
+  std::vector<MessageBoxRequest> boxes = test::MessageBoxes();
+  ASSERT_EQ(boxes.size(), 1u);
+  std::string expected;
+  try {
+    ReadPresetFile(chosen[2]);
+  } catch (const EFileError& error) {
+    expected = error.Message();
+  }
+  EXPECT_FALSE(expected.empty());
+  EXPECT_EQ(boxes[0].text, expected);
+
+  // The preview runs again: the picture keeps changing.
+  const auto picture = [&] {
+    PixelBlock block = form.PreviewDrawer().GetPixels();
+    return std::vector<uint8_t>(block.pixels.get(), block.pixels.get() + size_t(block.width) * block.height * 3);
+  };
+  std::vector<uint8_t> first = picture();
+  PumpUntil(application, [&] { return picture() != first; }, "a moving preview");
+  Click(Child(form.Handle(), "Button", "Cancel"));
+  EXPECT_TRUE(StoredNames().empty());
+}
+
+TEST_F(SettingsFormTest, DeleteIsWrittenAtOnceAndCancelWritesNothingElse) {
+  Store("Keep", 0.1);
+  Store("Gone", 0.2);
+  WriteCurrentPresetName("Gone");
+  TSettingsForm form;
+  form.Show();
+  HWND handle = form.Handle();
+  PasteInto(form.ColourRows().Box(1).Handle(), "0.6");
+  Click(Child(handle, "Button", "Delete"));
+  EXPECT_EQ(StoredNames(), (std::vector<std::string>{"Keep"}));
+  EXPECT_EQ(StoredName(), "");
+  EXPECT_EQ(ListItems(PresetList(handle)), (std::vector<std::string>{"Keep"}));
+  EXPECT_EQ(SendMessageW(PresetList(handle), CB_GETCURSEL, 0, 0), CB_ERR);
+
+  SendMessageW(PresetList(handle), CB_SETCURSEL, 0, 0);
+  SendMessageW(handle, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(PresetList(handle)), CBN_SELCHANGE),
+               reinterpret_cast<LPARAM>(PresetList(handle)));
+  PasteInto(form.ColourRows().Box(1).Handle(), "0.7");
+  Click(Child(handle, "Button", "Shuffle"));
+  // Esc in a row reaches the cancel button through the message loop.
+  PostMessageW(EditOf(form.ColourRows().Box(1).Handle()), WM_KEYDOWN, VK_ESCAPE, 0);
+  PumpUntil(application, [&] { return !IsWindowVisible(handle); }, "Esc to close the dialog");
+  EXPECT_EQ(Stored("Keep", 46), 0.1);
+  EXPECT_EQ(StoredName(), "");
+  bool shuffle = true;
+  EXPECT_FALSE(ReadShuffleMode(shuffle) && shuffle);
+}
+
+class HostForm final : public gui::Form {
+ public:
+  HostForm() : Form({.caption = "Rows", .client = {400, 280}}) {}
+  const char* ClassName() const noexcept override { return "THostForm"; }
+};
+
+TEST(ComboEditWin32, RowsFilterKeysStepByTheTypedDecimalsResetWhatIsNoNumberAndKeepHistory) {
+  gui::Application application;
+  HostForm form;
+  TComboEdit rows({.parent = &form, .bounds = {0, 0, 400, 260}, .labelLeft = 4, .top = 6, .minLabelWidth = 110});
+  gui::Edit elsewhere({.parent = &form, .bounds = {0, 250, 50, 21}});
+  std::vector<std::pair<int, double>> fired;
+  rows.onValueChange = [&](int row, double value) { fired.emplace_back(row, value); };
+  form.Show();
+
+  rows.SetRowValue(1, 0.06);
+  EXPECT_TRUE(fired.empty());
+  EXPECT_EQ(rows.Box(1).Items(), (std::vector<std::string>{"0.06"}));
+  // Letters never reach a box; a lone "-" in an empty row sends nothing.
+  fired.clear();
+  HWND edit = EditOf(rows.Box(2).Handle());
+  for (wchar_t key : {L'a', L'-', L'-'}) SendMessageW(edit, WM_CHAR, key, 0);
+  EXPECT_EQ(rows.Box(2).Text(), "-");
+  EXPECT_TRUE(fired.empty());
+
+  PasteInto(rows.Box(3).Handle(), "abc");
+  EXPECT_EQ(rows.Box(3).Text(), "0");
+  EXPECT_TRUE(fired.empty());
+
+  PasteInto(rows.Box(4).Handle(), "2.5");
+  ASSERT_EQ(fired.size(), 1u);
+  EXPECT_EQ(fired[0], (std::pair<int, double>{4, 2.5}));
+  EXPECT_EQ(rows.GetRowValue(4), 2.5);
+
+  // Leaving a box keeps its text in the drop-down list, once.
+  for (int round = 0; round < 2; ++round) {
+    SetFocus(edit);
+    SetFocus(elsewhere.Handle());
+  }
+  EXPECT_EQ(rows.Box(2).Items(), (std::vector<std::string>{"-"}));
+  rows.ClearHistory();
+  EXPECT_TRUE(rows.Box(1).Items().empty());
+  EXPECT_EQ(rows.Box(1).Text(), "0.06");
+}
+
+}  // namespace
+}  // namespace corvane
