@@ -5,6 +5,7 @@
 
 #include "desktop/open_url.h"
 #include "drawer/calcer_thread.h"
+#include "forms/preset_editor_captions.h"
 #include "os/message_box.h"
 #include "presets/preset_text.h"
 #include "presets/registry_store.h"
