@@ -44,6 +44,10 @@ Application::Application() {
 Application::~Application() {
   owner_.reset();
   current_ = nullptr;
+  // The quit this application posted is its own; a later one must not see it.
+  MSG quit;
+  while (PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
+  }
 }
 
 Application& Application::Instance() {

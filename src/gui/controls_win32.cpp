@@ -110,13 +110,12 @@ StatusBar::StatusBar(const CreateArgs& args) : Control(BaseOf(args)), panelWidth
 
 void StatusBar::ApplyDpi() {
   Control::ApplyDpi();
-  if (panelWidths_.empty()) {
-    SendMessageW(Handle(), SB_SIMPLE, TRUE, 0);
-    return;
-  }
+  // One panel to the right edge stands for the simple bar: it is read and
+  // written as panel 0 like any other.
   std::vector<int> edges;
   int right = 0;
   for (int width : panelWidths_) edges.push_back(ScaleToDpi(right += width, Dpi()));
+  if (edges.empty()) edges.push_back(-1);
   SendMessageW(Handle(), SB_SETPARTS, edges.size(), reinterpret_cast<LPARAM>(edges.data()));
   SendMessageW(Handle(), WM_SIZE, 0, 0);  // the bar fits its height to the new font
 }
@@ -129,7 +128,7 @@ Rect StatusBar::ScaledBounds() const {
 
 WPARAM StatusBar::PanelIndex(int index) const {
   if (index < 0 || index >= PanelCount()) throw EGuiError("No status panel " + std::to_string(index) + ".");
-  return panelWidths_.empty() ? SB_SIMPLEID : WPARAM(index);
+  return WPARAM(index);
 }
 
 void StatusBar::SetPanelText(int index, std::string_view text) {

@@ -36,9 +36,13 @@
 // - Text is UTF-8 everywhere; the layer widens it at the system boundary.
 
 #include "gui/application_win32.h"
+#include "gui/containers_win32.h"
 #include "gui/controls_win32.h"
+#include "gui/file_dialogs_win32.h"
 #include "gui/form_win32.h"
 #include "gui/geometry.h"
+#include "gui/input_controls_win32.h"
 #include "gui/keys.h"
 #include "gui/menu_win32.h"
+#include "gui/value_grid_win32.h"
 #include "gui/window_win32.h"
