@@ -2,6 +2,7 @@
 // windows and real messages, under Wine.
 #include <windows.h>
 #include <commctrl.h>
+#include <dlgs.h>
 
 #include <gtest/gtest.h>
 
@@ -16,21 +17,14 @@
 #include "os/text_win32.h"
 #include "presets/test_registry.h"
 #include "support/test_support.h"
+#include "support/test_window.h"
 
 namespace corvane {
 namespace {
 
 using Rows = std::vector<std::string>;
 
-std::string Cell(HWND list, int row, int column) {
-  wchar_t text[260] = L"";
-  LVITEMW item{};
-  item.iSubItem = column;
-  item.pszText = text;
-  item.cchTextMax = 260;
-  SendMessageW(list, LVM_GETITEMTEXTW, row, reinterpret_cast<LPARAM>(&item));
-  return Narrow(text);
-}
+std::string Cell(HWND list, int row, int column) { return test::ListViewText(list, row, column); }
 
 // What the list view shows, read back as rows.
 Rows Shown(HWND list) {
@@ -184,6 +178,35 @@ TEST_F(WallpapersWindow, ListFileStartShowsTheFileAndEndsOnClose) {
   Click(ButtonNamed("Cancel"));
   EXPECT_TRUE(application.Terminated());
   EXPECT_EQ(LoadWallpaperRows(), (Rows{"Center=C:\\other.bmp"})) << "Cancel stores nothing";
+}
+
+// The open dialog is modal: a timer of this thread answers it like a user,
+// typing one file name. The filter it opened on stays chosen.
+std::wstring g_answer;
+void AnswerOpenDialogWith(const std::string& path) {
+  g_answer = Widen(path);
+  SetTimer(nullptr, 0, 50, [](HWND, UINT, UINT_PTR id, DWORD) {
+    HWND dialog = FindWindowW(L"#32770", nullptr);
+    if (!dialog) return;
+    KillTimer(nullptr, id);
+    if (!SetDlgItemTextW(dialog, cmb13, g_answer.c_str())) SetDlgItemTextW(dialog, edt1, g_answer.c_str());
+    PostMessageW(dialog, WM_COMMAND, IDOK, 0);
+  });
+}
+
+TEST_F(WallpapersWindow, LoadAndAddShareTheOpenDialogByFilter) {
+  form.Show();
+  std::string list = dir.File("saved.cvw"), image = dir.File("sea.jpg");
+  test::WriteWholeFile(list, "Tile=C:\\dots.bmp\r\n");
+  test::WriteWholeFile(image, "not really a picture");
+  form.SetRows({"Center=C:\\old.bmp"});
+
+  AnswerOpenDialogWith(list);
+  Click(ButtonNamed("Load"));
+  EXPECT_EQ(form.Rows(), (Rows{"Tile=C:\\dots.bmp"}));
+  AnswerOpenDialogWith(image);
+  Click(ButtonNamed("Add"));
+  EXPECT_EQ(form.Rows(), (Rows{"Tile=C:\\dots.bmp", "Stretch=" + image}));
 }
 
 // The main window as the tool windows see it.
