@@ -30,4 +30,26 @@ class ToolFormHost {
   virtual void SetCalcPriority(ThreadPriority priority) = 0;
 };
 
+// The main window as a host: forwards each request to the operation of the
+// same meaning (Main is the main window's class).
+template <typename Main>
+class MainWindowHost final : public ToolFormHost {
+ public:
+  explicit MainWindowHost(Main& main) : main_(main) {}
+  void HandleHotKey(gui::Key key, gui::Shift shift) override { main_.HandleHotKey(key, shift); }
+  BackgroundColor GetBackgroundColor() override { return main_.GetBackgroundColor(); }
+  void SetBackgroundColor(BackgroundColor color) override { main_.SetBackgroundColor(color); }
+  uint8_t GetSyncMode() override { return main_.GetSyncMode(); }
+  void SetSyncMode(uint8_t mode) override { main_.SetSyncMode(mode); }
+  uint8_t GetVSync() override { return main_.GetVSync(); }
+  void SetVSync(uint8_t state) override { main_.SetVSync(state); }
+  ThreadPriority DrawPriority() override { return main_.DrawerPriority(); }
+  void SetDrawPriority(ThreadPriority priority) override { main_.SetDrawerPriority(priority); }
+  ThreadPriority CalcPriority() override { return main_.CalcPriority(); }
+  void SetCalcPriority(ThreadPriority priority) override { main_.SetCalcPriority(priority); }
+
+ private:
+  Main& main_;
+};
+
 }  // namespace corvane

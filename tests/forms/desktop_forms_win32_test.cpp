@@ -209,20 +209,20 @@ TEST_F(WallpapersWindow, LoadAndAddShareTheOpenDialogByFilter) {
   EXPECT_EQ(form.Rows(), (Rows{"Tile=C:\\dots.bmp", "Stretch=" + image}));
 }
 
-// The main window as the tool windows see it.
-class FakeHost final : public ToolFormHost {
+// The main window's operations as the tool windows reach them.
+class FakeMain {
  public:
-  void HandleHotKey(gui::Key key, gui::Shift) override { keys.push_back(key); }
-  BackgroundColor GetBackgroundColor() override { return color; }
-  void SetBackgroundColor(BackgroundColor c) override { sent.push_back(color = c); }
-  uint8_t GetSyncMode() override { return syncMode; }
-  void SetSyncMode(uint8_t mode) override { syncMode = mode; }
-  uint8_t GetVSync() override { return vsync; }
-  void SetVSync(uint8_t state) override { vsync = state; }
-  ThreadPriority DrawPriority() override { return draw; }
-  void SetDrawPriority(ThreadPriority p) override { draw = p; }
-  ThreadPriority CalcPriority() override { return calc; }
-  void SetCalcPriority(ThreadPriority p) override { calc = p; }
+  void HandleHotKey(gui::Key key, gui::Shift) { keys.push_back(key); }
+  BackgroundColor GetBackgroundColor() { return color; }
+  void SetBackgroundColor(BackgroundColor c) { sent.push_back(color = c); }
+  uint8_t GetSyncMode() { return syncMode; }
+  void SetSyncMode(uint8_t mode) { syncMode = mode; }
+  uint8_t GetVSync() { return vsync; }
+  void SetVSync(uint8_t state) { vsync = state; }
+  ThreadPriority DrawerPriority() const { return draw; }
+  void SetDrawerPriority(ThreadPriority p) { draw = p; }
+  ThreadPriority CalcPriority() const { return calc; }
+  void SetCalcPriority(ThreadPriority p) { calc = p; }
 
   std::vector<gui::Key> keys;
   BackgroundColor color{10, 20, 30, 255};
@@ -245,7 +245,8 @@ void Type(HWND window, std::wstring_view text) {
 class ToolForms : public ::testing::Test {
  protected:
   gui::Application application;
-  FakeHost host;
+  FakeMain main;
+  MainWindowHost<FakeMain> host{main};
 };
 
 TEST_F(ToolForms, BackgroundRowsStayInStepAndSendEveryChange) {
@@ -263,20 +264,20 @@ TEST_F(ToolForms, BackgroundRowsStayInStepAndSendEveryChange) {
   EXPECT_EQ(red.number->Text(), "25");
   EXPECT_EQ(red.slider->Position(), 25);
   EXPECT_EQ(red.upDown->Position(), 25);
-  size_t sentBefore = host.sent.size();
+  size_t sentBefore = main.sent.size();
   Type(edit, L"9");  // 259
   EXPECT_EQ(red.number->Text(), "25");
-  EXPECT_EQ(host.sent.size(), sentBefore) << "nothing above 255 is sent";
+  EXPECT_EQ(main.sent.size(), sentBefore) << "nothing above 255 is sent";
 
   SendMessageW(edit, EM_SETSEL, 0, -1);
   Type(edit, L"\b");
-  EXPECT_EQ(host.sent.back(), (BackgroundColor{0, 20, 30, 255}));
+  EXPECT_EQ(main.sent.back(), (BackgroundColor{0, 20, 30, 255}));
 
   SendMessageW(form.RowAt(1).slider->Handle(), WM_KEYDOWN, VK_RIGHT, 0);
-  EXPECT_EQ(host.sent.back(), (BackgroundColor{0, 21, 30, 255}));
+  EXPECT_EQ(main.sent.back(), (BackgroundColor{0, 21, 30, 255}));
   EXPECT_EQ(form.RowAt(1).number->Text(), "21");
   EXPECT_EQ(form.RowAt(1).upDown->Position(), 21);
-  for (const BackgroundColor& c : host.sent) EXPECT_LE(c.r, 255);
+  for (const BackgroundColor& c : main.sent) EXPECT_LE(c.r, 255);
 
   // Another road set the colour while the window is hidden.
   form.Tool().Hide();
@@ -288,7 +289,7 @@ TEST_F(ToolForms, BackgroundRowsStayInStepAndSendEveryChange) {
   form.Tool().Show();
   PostMessageW(edit, WM_KEYDOWN, VK_F1, 0);
   application.ProcessMessages();
-  EXPECT_EQ(host.keys, (std::vector<gui::Key>{VK_F1}));
+  EXPECT_EQ(main.keys, (std::vector<gui::Key>{VK_F1}));
 }
 
 TEST_F(ToolForms, EnhancedSettingsShowTheLevelsInForceAndSetThem) {
@@ -300,28 +301,28 @@ TEST_F(ToolForms, EnhancedSettingsShowTheLevelsInForceAndSetThem) {
   EXPECT_FALSE(form.VSyncCheck().Enabled()) << "no swap-interval control";
 
   SendMessageW(form.SyncList().Handle(), WM_KEYDOWN, VK_DOWN, 0);
-  EXPECT_EQ(host.syncMode, 2);
+  EXPECT_EQ(main.syncMode, 2);
   SendMessageW(form.CalcList().Handle(), WM_KEYDOWN, VK_END, 0);
-  EXPECT_EQ(host.calc, ThreadPriority::TimeCritical);
+  EXPECT_EQ(main.calc, ThreadPriority::TimeCritical);
   SendMessageW(form.DrawList().Handle(), WM_KEYDOWN, VK_HOME, 0);
-  EXPECT_EQ(host.draw, ThreadPriority::Idle);
+  EXPECT_EQ(main.draw, ThreadPriority::Idle);
 
   // Changed elsewhere: shown again as in force.
   form.Tool().Hide();
-  host.syncMode = 0;
-  host.vsync = 2;
-  host.calc = ThreadPriority::Normal;
+  main.syncMode = 0;
+  main.vsync = 2;
+  main.calc = ThreadPriority::Normal;
   form.Tool().Show();
   EXPECT_EQ(form.SyncList().Item(form.SyncList().ItemIndex()), "None");
   EXPECT_EQ(form.CalcList().Item(form.CalcList().ItemIndex()), "Normal");
   ASSERT_TRUE(form.VSyncCheck().Enabled());
   EXPECT_FALSE(form.VSyncCheck().Checked());
   Click(form.VSyncCheck().Handle());
-  EXPECT_EQ(host.vsync, 1);
+  EXPECT_EQ(main.vsync, 1);
 
   PostMessageW(form.SyncList().Handle(), WM_KEYDOWN, VK_ESCAPE, 0);
   application.ProcessMessages();
-  EXPECT_EQ(host.keys, (std::vector<gui::Key>{VK_ESCAPE}));
+  EXPECT_EQ(main.keys, (std::vector<gui::Key>{VK_ESCAPE}));
 }
 
 }  // namespace
