@@ -31,7 +31,7 @@ OPENFILENAMEW Prepare(const FileDialogArgs& args, DialogText& text, DWORD flags)
   dialog.lStructSize = sizeof dialog;
   dialog.hwndOwner = args.owner ? args.owner->Handle() : nullptr;
   dialog.lpstrFilter = text.filter.empty() ? nullptr : text.filter.c_str();
-  dialog.nFilterIndex = 1;
+  dialog.nFilterIndex = DWORD(args.filterIndex);
   dialog.lpstrFile = text.answer.data();
   dialog.nMaxFile = DWORD(text.answer.size());
   dialog.lpstrInitialDir = text.folder.empty() ? nullptr : text.folder.c_str();
@@ -57,6 +57,7 @@ std::optional<std::vector<std::string>> RunOpenDialog(const FileDialogArgs& args
     CheckCancelled();
     return std::nullopt;
   }
+  if (args.chosenFilter) *args.chosenFilter = int(dialog.nFilterIndex);
   // The answer ends with two NULs; keep them for the splitter.
   size_t length = 0;
   while (length + 1 < text.answer.size() && (text.answer[length] || text.answer[length + 1])) ++length;

@@ -20,6 +20,8 @@ struct FileDialogArgs {
   bool fileMustExist = false;
   bool overwritePrompt = false;
   bool hideReadOnly = true;
+  int filterIndex = 1;          // 1-based, the filter shown at first
+  int* chosenFilter = nullptr;  // receives the filter chosen when the dialog closed
 };
 
 // The chosen files in the dialog's order, or nothing when it was cancelled.

@@ -12,6 +12,7 @@
 #include "gui/gui_win32.h"
 #include "gui/value_grid_win32.h"
 #include "os/text_win32.h"
+#include "support/test_window.h"
 
 namespace corvane::gui {
 namespace {
@@ -21,16 +22,6 @@ class PlainForm final : public Form {
   PlainForm() : Form({.caption = "Controls", .client = {400, 300}}) { Show(); }
   const char* ClassName() const noexcept override { return "TPlainForm"; }
 };
-
-std::string ListViewText(HWND list, int row, int column) {
-  wchar_t text[64] = L"";
-  LVITEMW item{};
-  item.iSubItem = column;
-  item.pszText = text;
-  item.cchTextMax = 64;
-  SendMessageW(list, LVM_GETITEMTEXTW, row, reinterpret_cast<LPARAM>(&item));
-  return Narrow(text);
-}
 
 void Type(HWND window, std::wstring_view text) {
   for (wchar_t c : text) SendMessageW(window, WM_CHAR, c, 0);
@@ -196,8 +187,8 @@ TEST_F(GuiControls, TheValueGridEditsOneValueAtATime) {
   ValueGrid grid({.parent = &form, .bounds = {0, 0, 228, 200}, .keys = {"Points", "Lines", "Ticks"}});
   grid.SetValues({"10", "", "ABSENT"});
   EXPECT_EQ(SendMessageW(grid.Handle(), LVM_GETITEMCOUNT, 0, 0), 3);
-  EXPECT_EQ(ListViewText(grid.Handle(), 1, 0), "Lines");
-  EXPECT_EQ(ListViewText(grid.Handle(), 2, 1), "ABSENT");
+  EXPECT_EQ(test::ListViewText(grid.Handle(), 1, 0), "Lines");
+  EXPECT_EQ(test::ListViewText(grid.Handle(), 2, 1), "ABSENT");
 
   std::vector<std::string> events;
   grid.onBeginEdit = [&](int row, std::string& text) {
@@ -226,7 +217,7 @@ TEST_F(GuiControls, TheValueGridEditsOneValueAtATime) {
   EXPECT_EQ(grid.EditorText(), "42");
   SendMessageW(editor, WM_KEYDOWN, VK_DOWN, 0);  // commits and edits the next row
   EXPECT_EQ(grid.Value(1), "42");
-  EXPECT_EQ(ListViewText(grid.Handle(), 1, 1), "42");
+  EXPECT_EQ(test::ListViewText(grid.Handle(), 1, 1), "42");
   EXPECT_EQ(grid.Row(), 2);
   EXPECT_TRUE(grid.Editing());
   Type(editor, L"7");

@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include <string>
+
 namespace corvane::test {
 
 class TestWindow {
@@ -20,5 +22,8 @@ class TestWindow {
  private:
   HWND handle_ = nullptr;
 };
+
+// The text of one cell of a list view in report mode.
+std::string ListViewText(HWND list, int row, int column);
 
 }  // namespace corvane::test

@@ -1,7 +1,10 @@
 #include "support/test_window.h"
 
+#include <commctrl.h>
+
 #include <stdexcept>
 
+#include "os/text_win32.h"
 #include "os/window_class_win32.h"
 
 namespace corvane::test {
@@ -35,6 +38,16 @@ void TestWindow::PumpMessages() {
     TranslateMessage(&message);
     DispatchMessageW(&message);
   }
+}
+
+std::string ListViewText(HWND list, int row, int column) {
+  wchar_t text[260] = L"";
+  LVITEMW item{};
+  item.iSubItem = column;
+  item.pszText = text;
+  item.cchTextMax = 260;
+  SendMessageW(list, LVM_GETITEMTEXTW, row, reinterpret_cast<LPARAM>(&item));
+  return Narrow(text);
 }
 
 }  // namespace corvane::test

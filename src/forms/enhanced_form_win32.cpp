@@ -1,0 +1,51 @@
+#include "forms/enhanced_form_win32.h"
+
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include "forms/tool_form_rules.h"
+
+namespace corvane {
+
+TEnhancedForm::TEnhancedForm(ToolFormHost& host)
+    : Form({.caption = "Enhanced settings", .client = {232, 142}, .border = gui::BorderStyle::ToolWindow,
+            .stayOnTop = true, .keyPreview = true}),
+      host_(host) {
+  std::vector<std::string> levels(std::begin(kPriorityNames), std::end(kPriorityNames));
+  draw_.SetItems(levels);
+  calc_.SetItems(levels);
+
+  sync_.onSelect = [this] {
+    if (sync_.ItemIndex() >= 0) host_.SetSyncMode(uint8_t(sync_.ItemIndex()));
+  };
+  vsync_.onClick = [this] {
+    host_.SetVSync(VSyncStateFor(vsync_.Checked()));
+    vsync_.SetEnabled(VSyncBoxFor(host_.GetVSync()).enabled);
+  };
+  draw_.onSelect = [this] {
+    if (draw_.ItemIndex() >= 0) host_.SetDrawPriority(ThreadPriority(draw_.ItemIndex()));
+  };
+  calc_.onSelect = [this] {
+    if (calc_.ItemIndex() >= 0) host_.SetCalcPriority(ThreadPriority(calc_.ItemIndex()));
+  };
+  onShow = [this] { FormShow(); };
+  onHide = [this] { shown_ = false; };
+  onKeyDown = [this](gui::KeyEvent& event) { host_.HandleHotKey(event.key, event.shift); };
+}
+
+void TEnhancedForm::FormShow() {
+  shown_ = true;
+  sync_.SetItemIndex(host_.GetSyncMode());
+  draw_.SetItemIndex(int(host_.DrawPriority()));
+  calc_.SetItemIndex(int(host_.CalcPriority()));
+  ShowVSync();
+}
+
+void TEnhancedForm::ShowVSync() {
+  VSyncBox box = VSyncBoxFor(host_.GetVSync());
+  vsync_.SetEnabled(box.enabled);
+  vsync_.SetChecked(box.checked);
+}
+
+}  // namespace corvane
