@@ -179,6 +179,11 @@ std::vector<std::string> RunInstall(SetupSystem& system, const std::function<voi
   return report;
 }
 
+bool SetupOpensByItself() {
+  bool showSetup = false;
+  return !RegistryEntriesExist() || (ReadShowSetup(showSetup) && showSetup);
+}
+
 std::vector<std::string> RunRemove(SetupSystem& system) {
   std::string file = kFailed, registry = kFailed, saver = kFailed, association = kFailed;
   std::string installed = InstalledFile(system);

@@ -64,6 +64,10 @@ bool AssociateFileType(SetupSystem& system, int iconIndex, const std::string& ex
 // 0 removed, 1 nothing to remove, 2 failed.
 int RemoveFileAssociation(SetupSystem& system, const std::string& extension, const std::string& kind);
 
+// Whether the main window's first show opens "Setup" by itself: the
+// program's key is missing (never installed, or removed) or "ShowSetup" is on.
+bool SetupOpensByItself();
+
 // The lines of the information block.
 std::vector<std::string> SetupInformationLines(SetupSystem& system);
 // Each answers its report lines in reading order. `presetsStored` runs after

@@ -5,7 +5,9 @@
 #include "forms/about_form_win32.h"
 #include "forms/main_form_win32.h"
 #include "forms/quick_info_form_win32.h"
+#include "forms/setup_form_win32.h"
 #include "gui/gui_win32.h"
+#include "presets/setup_steps.h"
 #include "shell/run_modes.h"
 
 namespace corvane {
@@ -21,6 +23,9 @@ void RunApplication() {
   auto about = std::make_unique<TAboutForm>(*mainForm);
   mainForm->Tools().Join(ToolSlot::QuickInfo, quickInfo->AsToolWindow());
   mainForm->SetHotKeyAction(HotKeyAction::About, [&about] { about->ShowModal(); });
+  mainForm->onFirstShow = [] {
+    if (SetupOpensByItself()) ShowSetupModal(true);
+  };
 
   if (!application.Terminated()) {
     mainForm->Show();

@@ -243,6 +243,31 @@ TEST_F(SetupStepsTest, CurrentSaverAndInformation) {
   EXPECT_EQ(RunRemove(system_)[4], "Setting the current screen saver to none : OK");
 }
 
+TEST_F(SetupStepsTest, SetupOpensByItselfWhileTheKeyIsMissingOrShowSetupIsOn) {
+  EXPECT_TRUE(SetupOpensByItself()) << "never installed";
+  struct Case {
+    RegistryType type;
+    std::string data;
+    bool opens;
+  };
+  for (const Case& c : std::vector<Case>{{RegistryType::Dword, std::string("\x01\0\0\0", 4), true},
+                                         {RegistryType::Dword, std::string("\0\0\0\0", 4), false},
+                                         {RegistryType::String, "1", false}}) {
+    ASSERT_TRUE(registry_.WriteRaw("", "ShowSetup", c.type, c.data));
+    EXPECT_EQ(SetupOpensByItself(), c.opens) << c.data.size();
+  }
+  memory_.DeleteKeyTree(registry_.Root());
+  ASSERT_TRUE(WriteRandomMode(true));
+  EXPECT_FALSE(SetupOpensByItself()) << "a key without ShowSetup";
+
+  RunInstall(system_);
+  EXPECT_FALSE(SetupOpensByItself()) << "after Install";
+  ASSERT_TRUE(WriteShowSetup(true));
+  EXPECT_TRUE(SetupOpensByItself()) << "the check box cleared again";
+  RunRemove(system_);
+  EXPECT_TRUE(SetupOpensByItself()) << "after Remove";
+}
+
 TEST(ElevatedCopyRequest, OnlyTheExactArgumentAlone) {
   EXPECT_TRUE(IsElevatedCopyRequest({kElevatedCopyArgument}));
   std::string arg = kElevatedCopyArgument;
