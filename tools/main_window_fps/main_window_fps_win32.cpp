@@ -11,11 +11,9 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <numeric>
-#include <regex>
 #include <string>
-#include <vector>
 
+#include "common/frame_rate.h"
 #include "forms/main_form_win32.h"
 #include "gui/gui_win32.h"
 #include "os/clock.h"
@@ -67,11 +65,6 @@ double ProcessCpuMs() {
   return ms(kernel) + ms(user);
 }
 
-int FramesOf(const std::string& status) {
-  std::smatch match;
-  return std::regex_search(status, match, std::regex("^FPS : (\\d+)")) ? std::stoi(match[1]) : 0;
-}
-
 void ReportIdle(const char* state, gui::Application& application, int seconds) {
   ServeFor(application, 1000);  // let the last frame and the state change settle
   const double cpuStart = ProcessCpuMs(), start = MilliClock();
@@ -86,18 +79,11 @@ void Run(const Options& options) {
   TMainForm form;
   form.Show();
   ServeFor(application, 1500);  // the figure grows from nothing: let it fill first
-  form.GetStatusText();
-  std::vector<double> rates;
-  std::string status;
-  for (int second = 0; second < options.seconds; ++second) {
-    const double start = MilliClock();
-    ServeFor(application, 1000);
-    status = form.GetStatusText();
-    rates.push_back(FramesOf(status) * 1000.0 / (MilliClock() - start));
-  }
+  const FrameRate rate = MeasureFrameRate(
+      options.seconds, [&](double ms) { ServeFor(application, ms); }, [&] { return form.GetStatusText(); });
   const gui::Size client = form.ClientSize();
   std::printf("main window %dx%d  %.1f frames/s over %d s  (last status: %s)\n", client.width, client.height,
-              std::accumulate(rates.begin(), rates.end(), 0.0) / rates.size(), options.seconds, status.c_str());
+              rate.framesPerSecond, options.seconds, rate.lastStatus.c_str());
   std::fflush(stdout);
 
   form.SuspendDrawing();

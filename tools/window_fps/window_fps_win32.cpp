@@ -12,11 +12,10 @@
 #include <cstdio>
 #include <cstring>
 #include <memory>
-#include <numeric>
-#include <regex>
 #include <string>
 #include <vector>
 
+#include "common/frame_rate.h"
 #include "drawer/calcer_thread.h"
 #include "drawer/drawer.h"
 #include "figure/preset_params.h"
@@ -88,11 +87,6 @@ void PumpFor(uint32_t ms) {
   }
 }
 
-int FramesOf(const std::string& status) {
-  std::smatch match;
-  return std::regex_search(status, match, std::regex("^FPS : (\\d+)")) ? std::stoi(match[1]) : 0;
-}
-
 void Measure(const Options& options, WindowRenderers renderers, bool hold) {
   HWND window = CreateFigureWindow(options.width, options.height);
   std::unique_ptr<TDrawer> drawer(new TDrawer(std::make_unique<CalcerThread>(), [renderers](CalcClient& calcer) {
@@ -105,19 +99,11 @@ void Measure(const Options& options, WindowRenderers renderers, bool hold) {
   for (int number = 1; number <= kParamCount; ++number) drawer->SetParam(number, preset.GetValue(number));
   drawer->SetAnimating(true);
   PumpFor(1500);  // the figure grows from nothing: let it fill first
-  drawer->GetStatusText();
-  std::vector<double> rates;
-  std::string status;
-  for (int second = 0; second < options.seconds; ++second) {
-    const double start = MilliClock();
-    PumpFor(1000);
-    status = drawer->GetStatusText();
-    rates.push_back(FramesOf(status) * 1000.0 / (MilliClock() - start));
-  }
-  const double mean = std::accumulate(rates.begin(), rates.end(), 0.0) / rates.size();
+  const FrameRate rate = MeasureFrameRate(
+      options.seconds, [](double ms) { PumpFor(uint32_t(ms)); }, [&] { return drawer->GetStatusText(); });
   std::printf("%-9s %dx%d  %.1f frames/s over %d s  (last status: %s)\n",
               renderers == WindowRenderers::OffScreenFirst ? "offscreen" : "plain", options.width, options.height,
-              mean, options.seconds, status.c_str());
+              rate.framesPerSecond, options.seconds, rate.lastStatus.c_str());
   std::fflush(stdout);
   if (hold) PumpFor(options.holdSeconds * 1000u);
   drawer->StopGL();
