@@ -5,13 +5,16 @@ source "$(dirname "${BASH_SOURCE[0]}")/lib.bash"
 
 E2E_EXE=$(dirname "$E2E_SCR")/Corvane.exe
 E2E_PROBE=$E2E_BUILD/windows/tests/e2e/window_probe.exe
-APP_EXIT=
 
-app_setup() {
+# With --first-show the program key stays missing, as on a machine that
+# never ran the program, so that "Setup" opens by itself; otherwise
+# ShowSetup=0 keeps it out of the way.
+app_setup() {  # [--first-show]
   e2e_setup
   [ -f "$E2E_EXE" ] || fail "Corvane.exe is not built ($E2E_EXE)"
   [ -f "$E2E_PROBE" ] || fail "window_probe.exe is not built ($E2E_PROBE)"
   cp "$E2E_EXE" "$WORK/Corvane.exe"
+  [ "${1:-}" = --first-show ] || reg_flag "" ShowSetup 0
 }
 
 start_app() {  # arguments...
@@ -19,18 +22,13 @@ start_app() {  # arguments...
   SAVER_PID=$!
 }
 
-# Waits until the program has ended; its exit code lands in APP_EXIT.
-wait_app_exit() {  # seconds
-  for _ in $(seq $(($1 * 10))); do
-    if ! saver_running; then
-      APP_EXIT=0
-      wait "$SAVER_PID" || APP_EXIT=$?
-      SAVER_PID=
-      return 0
-    fi
-    sleep 0.1
-  done
-  fail "the program did not end within $1 s"
+# Esc in the main window ends the program with exit code 0 and nothing logged.
+quit_with_escape() {  # what
+  focus_main
+  xdotool key Escape
+  wait_saver_exit 20
+  [ "$SAVER_EXIT" = 0 ] || fail "exit code $SAVER_EXIT after Esc"
+  log_is_empty || { cat "$LOG"; fail "the error log is not empty $1"; }
 }
 
 probe() { wine "$E2E_PROBE" "$@" | tr -d '\r'; }
@@ -41,15 +39,7 @@ wait_main_window() {
 }
 
 # The X window of the main window (for xdotool).
-main_x_window() {
-  local id
-  for _ in $(seq 100); do
-    id=$(xdotool search --onlyvisible --name '^Corvane \| ' 2>/dev/null | head -1 || true)
-    [ -n "$id" ] && { echo "$id"; return 0; }
-    sleep 0.2
-  done
-  fail "no X window for the main window"
-}
+main_x_window() { wait_until 20 x_window_named '^Corvane \| ' || fail "no X window for the main window"; }
 
 # Gives the main window the keyboard: activates it through the window
 # system and clicks its centre, which changes nothing in the picture.
@@ -62,6 +52,17 @@ focus_main() {
 # A screenshot of the middle of the screen, where the figure is.
 shot() {  # name
   import -window root -crop 320x240+240+180 +repage "$WORK/$1.png"
+}
+
+# Keeps a picture beside the build for a person to look at.
+keep_shot() { cp "$WORK/$1.png" "$E2E_BUILD/e2e-$2.png"; }  # shot kept-name
+keep_screen() { import -window root "$E2E_BUILD/e2e-$1.png"; }  # kept-name
+
+# Waits for a window to show (after the key or click named); prints the
+# texts of its children.
+texts_when_shown() {  # caption what
+  probe title "$1" 10 >/dev/null || fail "$2 did not show $1"
+  probe texts "$1"
 }
 
 # Pixels that differ by more than a small tolerance.

@@ -31,8 +31,8 @@ for x in 410 430 450 470 490; do xdotool mousemove "$x" 300; sleep 0.1; done
 xdotool mouseup 3
 expect_motion still 1 10 "after the drag"
 shot after-drag
-cp "$WORK/before-drag.png" "$E2E_BUILD/e2e-app-before-drag.png"
-cp "$WORK/after-drag.png" "$E2E_BUILD/e2e-app-after-drag.png"
+keep_shot before-drag app-before-drag
+keep_shot after-drag app-after-drag
 moved=$(pixels_differing before-drag after-drag)
 share_after=$(lit_share after-drag)
 echo "drag: $moved pixels changed, lit share $share_before -> $share_after"
@@ -51,11 +51,7 @@ expect_motion still 1 5 "while another window is active"
 wait "$other" || true
 focus_main
 expect_motion moving 0.5 10 "back in the main window"
-focus_main
-xdotool key Escape
-wait_app_exit 20
-[ "$APP_EXIT" = 0 ] || fail "exit code $APP_EXIT after Esc"
-log_is_empty || { cat "$LOG"; fail "the error log is not empty after a missing start file"; }
+quit_with_escape "after a missing start file"
 
 # A raising handler: F9 where a file blocks the snapshot folder.
 touch "$WORK/ScreenShots"
@@ -64,7 +60,7 @@ wait_main_window >/dev/null
 focus_main
 xdotool key F9
 dismiss_error_box 20
-wait_app_exit 20
+wait_saver_exit 20
 grep -q "Handler     :  TMainForm" "$LOG" || { cat "$LOG"; fail "no TMainForm handler line"; }
 grep -q "Raiser      :  TMainForm" "$LOG" || { cat "$LOG"; fail "no raiser line"; }
 grep -q "Exception   :  EDrawerError" "$LOG" || { cat "$LOG"; fail "not the snapshot's error"; }

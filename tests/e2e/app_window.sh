@@ -13,8 +13,7 @@ caption=$(wait_main_window)
   fail "frame: $(probe frame "Corvane | ")"
 [ "$(probe status "Corvane | " | head -1)" = hidden ] || fail "the status bar is shown at start"
 sleep 3
-import -window root "$WORK/app.png"
-cp "$WORK/app.png" "$E2E_BUILD/e2e-app-window.png"
+keep_screen app-window
 shot figure
 share=$(lit_share figure)
 echo "lit share of the middle: $share"
@@ -26,10 +25,8 @@ expect_motion moving 0.5 10 "a running window"
 # text in the bar). One per second at most, so a second apart.
 focus_main
 count_shots() { find "$WORK/ScreenShots" -name '_ScreenShot_*_.bmp' 2>/dev/null | wc -l; }
-wait_shots() {  # count what
-  for _ in $(seq 100); do [ "$(count_shots)" -ge "$1" ] && return 0; sleep 0.1; done
-  fail "$2 wrote no snapshot"
-}
+shots_at_least() { [ "$(count_shots)" -ge "$1" ]; }
+wait_shots() { wait_until 10 shots_at_least "$1" || fail "$2 wrote no snapshot"; }  # count what
 xdotool key F9
 wait_shots 1 "F9"
 sleep 1.1
@@ -45,8 +42,7 @@ file "$(find "$WORK/ScreenShots" -name '*.bmp' | head -1)" | grep -q "PC bitmap"
 
 # Quick Info: F1 shows it with the hot-key list, F1 again hides it.
 xdotool key F1
-probe title "Quick Info" 10 >/dev/null || fail "F1 did not show Quick Info"
-texts=$(probe texts "Quick Info")
+texts=$(texts_when_shown "Quick Info" F1)
 grep -q "^F11    -  Full screen / Normal $" <<<"$texts" || fail "Quick Info text: $texts"
 grep -q "^to be continued...$" <<<"$texts" || fail "Quick Info text ends wrong: $texts"
 xdotool key F1
@@ -55,8 +51,7 @@ probe hidden "Quick Info" 10 || fail "F1 again did not hide Quick Info"
 # About: Ctrl+F1, with the version lines; Return presses OK.
 focus_main
 xdotool key ctrl+F1
-probe title "About" 10 >/dev/null || fail "Ctrl+F1 did not show About"
-texts=$(probe texts "About")
+texts=$(texts_when_shown About Ctrl+F1)
 echo "$texts"
 grep -qx "Version  1.0.0.1" <<<"$texts" || fail "no version line"
 grep -qx "File version  1.0.0.1" <<<"$texts" || fail "no file version line"
@@ -68,15 +63,15 @@ probe hidden "About" 10 || fail "OK did not close About"
 read -r screen_width screen_height <<<"$(xdotool getdisplaygeometry)"
 full="menu=0 popup=1 maximized=1 client=${screen_width}x${screen_height}"
 normal="menu=1 popup=0 maximized=0 client=640x480"
+frame_is() { [ "$(probe frame "Corvane | ")" = "$1" ]; }
 wait_frame() {  # expected what
-  for _ in $(seq 50); do [ "$(probe frame "Corvane | ")" = "$1" ] && return 0; sleep 0.2; done
-  fail "$2: frame is $(probe frame "Corvane | "), not $1"
+  wait_until 10 frame_is "$1" || fail "$2: frame is $(probe frame "Corvane | "), not $1"
 }
 focus_main
 xdotool key F11
 wait_frame "$full" "F11"
 sleep 1
-import -window root "$E2E_BUILD/e2e-app-fullscreen.png"
+keep_screen app-fullscreen
 probe title "Corvane | ${screen_width} x ${screen_height} | " 5 >/dev/null || fail "caption after F11"
 xdotool key F11
 wait_frame "$normal" "F11 again"
@@ -86,9 +81,5 @@ focus_main
 xdotool key F11
 wait_frame "$normal" "F11 after maximising"
 
-focus_main
-xdotool key Escape
-wait_app_exit 20
-[ "$APP_EXIT" = 0 ] || fail "exit code $APP_EXIT after Esc"
-log_is_empty || { cat "$LOG"; fail "the error log is not empty"; }
+quit_with_escape ""
 echo "PASS app_window"

@@ -9,13 +9,7 @@ host=$E2E_BUILD/windows/tests/e2e/config_host.exe
 [ -f "$host" ] || fail "config_host.exe is not built"
 
 current_name() { wine reg query "$E2E_KEY\\ListPresets" /v Name 2>/dev/null | tr -d '\r' | sed -n 's/.*REG_SZ *//p'; }
-wait_dialog() {
-  for _ in $(seq 150); do
-    xdotool search --onlyvisible --name '^Corvane Screen Saver$' >/dev/null 2>&1 && return 0
-    sleep 0.2
-  done
-  fail "no dialog appeared"
-}
+wait_dialog() { wait_until 30 x_window_named '^Corvane Screen Saver$' >/dev/null || fail "no dialog appeared"; }
 
 store_coloured_preset "Red sky" 1 0 0
 store_coloured_preset "Green sea" 0 1 0
@@ -42,12 +36,7 @@ xdotool mousemove "$x" "$y" click 1
 wait_saver_exit 20
 [ "$(current_name)" = "Green sea" ] || fail "OK did not make \"Green sea\" current ($(current_name))"
 
-start_saver /s
-wait_saver_window >/dev/null
-sleep 2.5
-read -r r g b <<<"$(screen_mean_rgb)"
-xdotool key space
-wait_saver_exit 10
+read -r r g b <<<"$(saver_session_rgb)"
 ((g > 150 && r < 80)) || fail "the next session does not show the chosen preset ($r,$g,$b)"
 
 (cd "$WORK" && timeout 120 wine "$host" owner "$WORK/Corvane.scr") || fail "the owner checks failed"

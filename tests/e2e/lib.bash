@@ -48,52 +48,73 @@ start_saver() {  # arguments...
 }
 
 saver_running() { kill -0 "$SAVER_PID" 2>/dev/null; }
+saver_ended() { ! saver_running; }
 
-# Waits until the saver process has ended; fails after $1 seconds.
-wait_saver_exit() {
-  local seconds=$1
-  for _ in $(seq $((seconds * 10))); do
-    saver_running || { wait "$SAVER_PID" 2>/dev/null || true; SAVER_PID=; return 0; }
+# Runs a command every 0.1 s until it succeeds; false once $1 seconds of
+# wall time have passed, however slow each try is on a loaded machine.
+wait_until() {  # seconds command...
+  local deadline=$((SECONDS + $1))
+  shift
+  until "$@"; do
+    ((SECONDS < deadline)) || return 1
     sleep 0.1
   done
-  fail "the saver did not end within $seconds s"
 }
+
+# Waits until the program started last has ended; its exit code lands in
+# SAVER_EXIT. Fails after $1 seconds.
+wait_saver_exit() {  # seconds
+  wait_until "$1" saver_ended || fail "the program did not end within $1 s"
+  SAVER_EXIT=0
+  wait "$SAVER_PID" 2>/dev/null || SAVER_EXIT=$?
+  SAVER_PID=
+}
+
+# Prints the X id of the first visible window whose name matches.
+x_window_named() { xdotool search --onlyvisible --name "$1" 2>/dev/null | head -1 | grep .; }
 
 # Waits for a visible window titled "Corvane"; prints its X id.
 wait_saver_window() {
-  local id
-  for _ in $(seq 150); do
-    id=$(xdotool search --onlyvisible --name '^Corvane$' 2>/dev/null | head -1 || true)
-    [ -n "$id" ] && { echo "$id"; return 0; }
-    sleep 0.2
-  done
-  fail "no saver window appeared"
+  wait_until 30 x_window_named '^Corvane$' || fail "no saver window appeared"
 }
 
-# Writes a named preset's parameter (a double) the way the program stores it.
-reg_preset_param() {  # preset name value
-  local hex
-  hex=$(python3 -c 'import struct,sys; print(struct.pack("<d", float(sys.argv[1])).hex())' "$3")
-  wine reg add "$E2E_KEY\\ListPresets\\$1" /v "$2" /t REG_BINARY /d "$hex" /f >/dev/null
+# Presets of a small figure over a background colour, so that the screen's
+# mean colour tells which preset a session shows. The values are stored the
+# way the program stores them (8-byte doubles), in one registry import: a
+# Wine start per value is slow on a loaded machine.
+store_coloured_presets() {  # r g b name...
+  python3 - "$E2E_KEY" "$@" >"$WORK/presets.reg" <<'PY'
+import struct, sys
+key, r, g, b, *names = sys.argv[1:]
+print("Windows Registry Editor Version 5.00")
+for name in names:
+    print("\n[%s\\ListPresets\\%s]" % (key.replace("HKCU", "HKEY_CURRENT_USER", 1), name))
+    for value, number in (("BGColorR", r), ("BGColorG", g), ("BGColorB", b), ("Lines", 3)):
+        print('"%s"=hex:%s' % (value, ",".join("%02x" % x for x in struct.pack("<d", float(number)))))
+PY
+  wine reg import "$WORK/presets.reg" >/dev/null 2>&1
 }
+store_coloured_preset() { store_coloured_presets "$2" "$3" "$4" "$1"; }  # name r g b
 
-# A preset of a small figure over a background colour, so that the screen's
-# mean colour tells which preset a session shows.
-store_coloured_preset() {  # name r g b
-  reg_preset_param "$1" BGColorR "$2"
-  reg_preset_param "$1" BGColorG "$3"
-  reg_preset_param "$1" BGColorB "$4"
-  reg_preset_param "$1" Lines 3
-}
-
-reg_flag() {  # subkey value 0|1
-  wine reg add "$E2E_KEY\\$1" /v "$2" /t REG_DWORD /d "$3" /f >/dev/null
+reg_flag() {  # subkey (empty: the program key itself) value 0|1
+  wine reg add "$E2E_KEY${1:+\\$1}" /v "$2" /t REG_DWORD /d "$3" /f >/dev/null
 }
 
 # Mean colour of the screen as "R G B" (0..255).
 screen_mean_rgb() {
   import -window root "$WORK/screen.png"
   convert "$WORK/screen.png" -resize 1x1\! -format '%[fx:int(255*r)] %[fx:int(255*g)] %[fx:int(255*b)]' info:
+}
+
+# One /s session: its screen's mean colour once the figure has settled,
+# then a key ends it.
+saver_session_rgb() {
+  start_saver /s
+  wait_saver_window >/dev/null
+  sleep 2.5
+  screen_mean_rgb
+  xdotool key space
+  wait_saver_exit 10
 }
 
 log_is_empty() { [ ! -s "$LOG" ]; }

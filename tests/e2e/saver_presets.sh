@@ -8,12 +8,7 @@ e2e_setup
 
 # Prints "red", "green" or "other" for the screen's dominant colour.
 session_colour() {
-  start_saver /s
-  wait_saver_window >/dev/null
-  sleep 2.5
-  read -r r g b <<<"$(screen_mean_rgb)"
-  xdotool key space
-  wait_saver_exit 10
+  read -r r g b <<<"$(saver_session_rgb)"
   if ((r > 150 && g < 80)); then echo red; elif ((g > 150 && r < 80)); then echo green; else echo "other($r,$g,$b)"; fi
 }
 

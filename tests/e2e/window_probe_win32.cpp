@@ -7,7 +7,12 @@
 //   window_probe status <prefix>             "shown"/"hidden", then each status-bar panel
 //   window_probe frame <prefix>              menu=0|1 popup=0|1 maximized=0|1 client=WxH
 //   window_probe menubar <prefix>            the menu bar's band on the screen: x y width height
-//   window_probe maximize|minimize <prefix>  the system command a caption button sends
+//   window_probe maximize|minimize|restore <prefix>
+//                                             the system command a caption button sends
+//   window_probe iconic <prefix> [seconds]   waits until it is minimised
+//   window_probe shown <prefix> <text>       "shown"/"hidden": its child window of that text
+//   window_probe click <prefix> <text>       clicks its button of that text (posted: a
+//                                             button whose work takes long does not block)
 //   window_probe activate-other [seconds]    shows a small window of its own in the
 //                                             top-left corner, active for that long
 // Exit code 0 on success, 1 when the window did not appear in time.
@@ -123,7 +128,8 @@ int wmain(int argc, wchar_t** argv) {
   if (command == L"activate-other") return ActivateOther(argc > 2 ? _wtoi(argv[2]) : 5);
   if (argc < 3) return 2;
   const std::wstring name = argv[2];
-  const int seconds = argc > 3 ? _wtoi(argv[3]) : 20;
+  const bool childCommand = command == L"shown" || command == L"click";
+  const int seconds = argc > 3 && !childCommand ? _wtoi(argv[3]) : 20;
 
   if (command == L"hidden") {
     for (int i = 0; i <= seconds * 10; ++i) {
@@ -158,8 +164,24 @@ int wmain(int argc, wchar_t** argv) {
     GetClientRect(window, &client);
     const int height = GetSystemMetrics(SM_CYMENU);
     std::printf("%ld %ld %ld %d\n", origin.x, origin.y - height, client.right, height);
-  } else if (command == L"maximize" || command == L"minimize") {
-    PostMessageW(window, WM_SYSCOMMAND, command == L"maximize" ? SC_MAXIMIZE : SC_MINIMIZE, 0);
+  } else if (command == L"shown" || command == L"click") {
+    if (argc < 4) return 2;
+    HWND child = nullptr;
+    for (HWND c = GetWindow(window, GW_CHILD); c && !child; c = GetWindow(c, GW_HWNDNEXT))
+      if (TextOf(c) == argv[3]) child = c;
+    if (!child) return 1;
+    if (command == L"click")
+      PostMessageW(child, BM_CLICK, 0, 0);
+    else
+      PrintLine(IsWindowVisible(child) ? L"shown" : L"hidden");
+  } else if (command == L"iconic") {
+    for (int i = 0; !IsIconic(window); ++i) {
+      if (i >= seconds * 10) return 1;
+      Sleep(100);
+    }
+  } else if (command == L"maximize" || command == L"minimize" || command == L"restore") {
+    PostMessageW(window, WM_SYSCOMMAND,
+                 command == L"maximize" ? SC_MAXIMIZE : command == L"minimize" ? SC_MINIMIZE : SC_RESTORE, 0);
   } else {
     return 2;
   }
