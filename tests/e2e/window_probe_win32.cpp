@@ -10,11 +10,17 @@
 //   window_probe maximize|minimize <prefix>  the system command a caption button sends
 //   window_probe activate-other [seconds]    shows a small window of its own in the
 //                                             top-left corner, active for that long
+//   window_probe visible                     the captions of all visible top-level windows
+//   window_probe controls <prefix>           every control inside, one a line, tab-separated:
+//                                             class, centre x and y on the screen, enabled 0|1,
+//                                             checked 0|1, text
+//   window_probe rows <prefix>               the rows of its list view as "column0=column1"
 // Exit code 0 on success, 1 when the window did not appear in time.
 #include <windows.h>
 #include <commctrl.h>
 
 #include <cstdio>
+#include <cwchar>
 #include <string>
 #include <vector>
 
@@ -93,6 +99,50 @@ std::vector<std::wstring> StatusPanels(HWND bar) {
   return panels;
 }
 
+// A list view's cell texts go through a buffer in the owning process too.
+std::vector<std::wstring> ListRows(HWND list) {
+  std::vector<std::wstring> rows;
+  DWORD processId = 0;
+  GetWindowThreadProcessId(list, &processId);
+  HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, processId);
+  if (!process) return rows;
+  constexpr int kChars = 1024;
+  auto* remote = static_cast<char*>(
+      VirtualAllocEx(process, nullptr, sizeof(LVITEMW) + kChars * sizeof(wchar_t), MEM_COMMIT, PAGE_READWRITE));
+  int count = remote ? int(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0)) : 0;
+  for (int row = 0; row < count; ++row) {
+    std::wstring line;
+    for (int column = 0; column < 2; ++column) {
+      LVITEMW item{};
+      item.iSubItem = column;
+      item.pszText = reinterpret_cast<wchar_t*>(remote + sizeof(LVITEMW));
+      item.cchTextMax = kChars;
+      WriteProcessMemory(process, remote, &item, sizeof item, nullptr);
+      LRESULT length = SendMessageW(list, LVM_GETITEMTEXTW, WPARAM(row), LPARAM(remote));
+      std::wstring text(size_t(length), L'\0');
+      ReadProcessMemory(process, remote + sizeof(LVITEMW), text.data(), text.size() * sizeof(wchar_t), nullptr);
+      line += column == 0 ? text + L"=" : text;
+    }
+    rows.push_back(line);
+  }
+  if (remote) VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+  CloseHandle(process);
+  return rows;
+}
+
+void PrintControl(HWND control) {
+  wchar_t className[64] = L"";
+  GetClassNameW(control, className, 64);
+  RECT bounds{};
+  GetWindowRect(control, &bounds);
+  const bool button = lstrcmpiW(className, L"Button") == 0;
+  const bool checked = button && SendMessageW(control, BM_GETCHECK, 0, 0) == BST_CHECKED;
+  wchar_t head[160];
+  swprintf(head, 160, L"%ls\t%ld\t%ld\t%d\t%d\t", className, (bounds.left + bounds.right) / 2,
+           (bounds.top + bounds.bottom) / 2, IsWindowEnabled(control) ? 1 : 0, checked ? 1 : 0);
+  PrintLine(head + TextOf(control));
+}
+
 int ActivateOther(int seconds) {
   WNDCLASSW windowClass{};
   windowClass.lpfnWndProc = DefWindowProcW;
@@ -121,6 +171,15 @@ int wmain(int argc, wchar_t** argv) {
   if (argc < 2) return 2;
   const std::wstring command = argv[1];
   if (command == L"activate-other") return ActivateOther(argc > 2 ? _wtoi(argv[2]) : 5);
+  if (command == L"visible") {
+    EnumWindows(
+        [](HWND window, LPARAM) -> BOOL {
+          if (IsWindowVisible(window)) PrintLine(TextOf(window));
+          return TRUE;
+        },
+        0);
+    return 0;
+  }
   if (argc < 3) return 2;
   const std::wstring name = argv[2];
   const int seconds = argc > 3 ? _wtoi(argv[3]) : 20;
@@ -139,6 +198,18 @@ int wmain(int argc, wchar_t** argv) {
   } else if (command == L"texts") {
     for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
       PrintLine(TextOf(child));
+  } else if (command == L"controls") {
+    EnumChildWindows(
+        window,
+        [](HWND control, LPARAM) -> BOOL {
+          PrintControl(control);
+          return TRUE;
+        },
+        0);
+  } else if (command == L"rows") {
+    HWND list = FindWindowExW(window, nullptr, WC_LISTVIEWW, nullptr);
+    if (!list) return 1;
+    for (const std::wstring& row : ListRows(list)) PrintLine(row);
   } else if (command == L"status") {
     HWND bar = FindWindowExW(window, nullptr, STATUSCLASSNAMEW, nullptr);
     if (!bar) return 1;
