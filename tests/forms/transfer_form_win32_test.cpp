@@ -134,17 +134,6 @@ TEST_F(TransferWindow, TypingFollowsTheCellRulesAndLeavingACellMarksIt) {
   EXPECT_FALSE(form.Grid().Editing());
   EXPECT_EQ(Cell(4), "ERROR");
   EXPECT_EQ(form.StatusText(), "Status : EMPTY, ERROR values is detected");
-
-  // A sign typed first survives the digits after it; an emptied cell is EMPTY.
-  EditRow(5);
-  Type(L"-5");
-  EditRow(6);
-  EXPECT_EQ(Cell(5), "-5");
-  Key(VK_F2);
-  Type(L"\b");
-  EXPECT_EQ(EditorText(), "");
-  Key(VK_RETURN);
-  EXPECT_EQ(Cell(6), "EMPTY");
 }
 
 TEST_F(TransferWindow, CopiesAndPastesTransferTextThroughTheClipboard) {
