@@ -8,6 +8,7 @@
 #include "forms/main_form_win32.h"
 #include "forms/quick_info_form_win32.h"
 #include "forms/tool_form_host.h"
+#include "forms/transfer_form_win32.h"
 #include "forms/wallpapers_form_win32.h"
 #include "gui/gui_win32.h"
 #include "shell/command_line.h"
@@ -21,22 +22,39 @@ void RunApplication() {
   InstallApplicationExceptionHandler(application);
 
   auto mainForm = std::make_unique<TMainForm>();
-  MainWindowHost<TMainForm> host(*mainForm);
+  TMainForm& main = *mainForm;
+  MainWindowHost<TMainForm> host(main);
   auto background = std::make_unique<TBackgroundForm>(host);
-  auto quickInfo = std::make_unique<TQuickInfoForm>(*mainForm);
-  auto about = std::make_unique<TAboutForm>(*mainForm);
+  // The transfer window works on the picture's values until the preset
+  // editor stands between them.
+  auto transfer = std::make_unique<TTransferForm>(
+      TransferTarget{.getParam = [&main](int n) { return main.GetPresetParam(n); },
+                     .setParam = [&main](int n, double value) { main.SetPresetParam(n, value); }});
+  transfer->onBrowseStart = [&main] {
+    main.SuspendDrawing();
+    main.SetBusyCursor(true);
+  };
+  // The picture resumes when the application is active again; when the
+  // browser never took the focus, that is now.
+  transfer->onBrowseEnd = [&main] {
+    main.SetBusyCursor(false);
+    if (gui::Application::Instance().Active()) main.ResumeDrawing();
+  };
+  main.SetHotKeyAction(HotKeyAction::Transfer, [&main, &transfer] { main.ShowModalWithPause(*transfer); });
+  auto quickInfo = std::make_unique<TQuickInfoForm>(main);
+  auto about = std::make_unique<TAboutForm>(main);
   auto enhanced = std::make_unique<TEnhancedForm>(host);
   auto wallpapers = std::make_unique<TWallpapersForm>();
 
-  mainForm->Tools().Join(ToolSlot::Background, background->Tool());
-  mainForm->Tools().Join(ToolSlot::QuickInfo, quickInfo->AsToolWindow());
-  mainForm->Tools().Join(ToolSlot::EnhancedSettings, enhanced->Tool());
-  mainForm->SetHotKeyAction(HotKeyAction::About, [&about] { about->ShowModal(); });
+  main.Tools().Join(ToolSlot::Background, background->Tool());
+  main.Tools().Join(ToolSlot::QuickInfo, quickInfo->AsToolWindow());
+  main.Tools().Join(ToolSlot::EnhancedSettings, enhanced->Tool());
+  main.SetHotKeyAction(HotKeyAction::About, [&about] { about->ShowModal(); });
   // The "Wallpapers" menu item runs the same action.
-  mainForm->SetHotKeyAction(HotKeyAction::Wallpapers,
-                            [&mainForm, &wallpapers] { mainForm->ShowModalWithPause(*wallpapers); });
+  main.SetHotKeyAction(HotKeyAction::Wallpapers,
+                            [&main, &wallpapers] { main.ShowModalWithPause(*wallpapers); });
   // A preset or the editor may set 65..68 while the window is hidden.
-  mainForm->onBackgroundChanged = [&background](BackgroundColor color) { background->ColorChanged(color); };
+  main.onBackgroundChanged = [&background](BackgroundColor color) { background->ColorChanged(color); };
 
   const bool wallpapersListStart = StartFileKind() == kWallpapersStartFile;
   if (wallpapersListStart) wallpapers->SetStartFile(StartFileName());
@@ -44,10 +62,10 @@ void RunApplication() {
   if (!application.Terminated()) {
     if (wallpapersListStart) {
       // Only the list's window; closing it ends the program.
-      mainForm->EnterHiddenState();
+      main.EnterHiddenState();
       wallpapers->Show();
     } else {
-      mainForm->Show();
+      main.Show();
     }
     application.Run();
   }

@@ -15,12 +15,17 @@
 //                                             class, centre x and y on the screen, enabled 0|1,
 //                                             checked 0|1, text
 //   window_probe rows <prefix>               the rows of its list view as "column0=column1"
+//   window_probe child <prefix> <text>       "x y enabled" of the first descendant so
+//                                             captioned: its centre on the screen
+//   window_probe clipboard                   the clipboard's text (exit 1 without text)
+//   window_probe set-clipboard <text>        puts the text on the clipboard
 // Exit code 0 on success, 1 when the window did not appear in time.
 #include <windows.h>
 #include <commctrl.h>
 
 #include <cstdio>
 #include <cwchar>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -165,6 +170,51 @@ int ActivateOther(int seconds) {
   return 0;
 }
 
+struct ChildSearch {
+  std::wstring text;
+  HWND found = nullptr;
+};
+
+HWND FindDescendant(HWND parent, const std::wstring& text) {
+  ChildSearch search{text};
+  EnumChildWindows(
+      parent,
+      [](HWND window, LPARAM data) -> BOOL {
+        auto* s = reinterpret_cast<ChildSearch*>(data);
+        if (TextOf(window) != s->text) return TRUE;
+        s->found = window;
+        return FALSE;
+      },
+      LPARAM(&search));
+  return search.found;
+}
+
+int PrintClipboard() {
+  if (!OpenClipboard(nullptr)) return 1;
+  int status = 1;
+  if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
+    if (const auto* text = static_cast<const wchar_t*>(GlobalLock(data))) {
+      PrintLine(text);
+      GlobalUnlock(data);
+      status = 0;
+    }
+  }
+  CloseClipboard();
+  return status;
+}
+
+int SetClipboard(const std::wstring& text) {
+  HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, (text.size() + 1) * sizeof(wchar_t));
+  if (!block) return 1;
+  memcpy(GlobalLock(block), text.c_str(), (text.size() + 1) * sizeof(wchar_t));
+  GlobalUnlock(block);
+  if (!OpenClipboard(nullptr)) return 1;
+  EmptyClipboard();
+  const bool set = SetClipboardData(CF_UNICODETEXT, block) != nullptr;
+  CloseClipboard();
+  return set ? 0 : 1;
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
@@ -180,9 +230,11 @@ int wmain(int argc, wchar_t** argv) {
         0);
     return 0;
   }
+  if (command == L"clipboard") return PrintClipboard();
   if (argc < 3) return 2;
+  if (command == L"set-clipboard") return SetClipboard(argv[2]);
   const std::wstring name = argv[2];
-  const int seconds = argc > 3 ? _wtoi(argv[3]) : 20;
+  const int seconds = argc > 3 && command != L"child" ? _wtoi(argv[3]) : 20;
 
   if (command == L"hidden") {
     for (int i = 0; i <= seconds * 10; ++i) {
@@ -229,6 +281,14 @@ int wmain(int argc, wchar_t** argv) {
     GetClientRect(window, &client);
     const int height = GetSystemMetrics(SM_CYMENU);
     std::printf("%ld %ld %ld %d\n", origin.x, origin.y - height, client.right, height);
+  } else if (command == L"child") {
+    if (argc < 4) return 2;
+    HWND child = FindDescendant(window, argv[3]);
+    if (!child) return 1;
+    RECT place{};
+    GetWindowRect(child, &place);
+    std::printf("%ld %ld %d\n", (place.left + place.right) / 2, (place.top + place.bottom) / 2,
+                IsWindowEnabled(child) ? 1 : 0);
   } else if (command == L"maximize" || command == L"minimize") {
     PostMessageW(window, WM_SYSCOMMAND, command == L"maximize" ? SC_MAXIMIZE : SC_MINIMIZE, 0);
   } else {
