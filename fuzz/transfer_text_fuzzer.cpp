@@ -1,12 +1,16 @@
 // Any bytes pasted as transfer text: every cell is a marker or number text,
 // a preset results only when no cell is a marker, and number text converts
-// to finite values that survive writing and reading.
+// to finite values that survive writing and reading. The same bytes typed
+// into a pasted cell keep it to a number or the beginning of one, and the
+// status line agrees with the cells.
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
 
+#include "forms/transfer_rules.h"
 #include "presets/preset_text.h"
 
 namespace {
@@ -14,6 +18,32 @@ namespace {
 bool IsMarker(const std::string& cell) {
   using namespace corvane;
   return cell == kCellEmpty || cell == kCellError || cell == kCellAbsent;
+}
+
+// Types `keys` into a cell's editor with the caret at the end, as the
+// transfer window does; the cell is left as the edit leaves it.
+void TypeIntoCell(std::string& cell, std::string_view keys) {
+  using namespace corvane;
+  std::string text = TransferEditStartText(cell);
+  bool typed = false;
+  for (char key : keys) {
+    TransferKeyResult result = TransferKeyPress(text, wchar_t(static_cast<unsigned char>(key)));
+    if (result.newText) text = *result.newText;
+    if (result.character == L'\b') {
+      if (!text.empty()) text.pop_back();
+    } else if (result.character) {
+      text += char(result.character);
+    }
+    typed = typed || result.newText || result.character;
+    if (!typed) continue;
+    // Only a sign in front, one point and digits.
+    const size_t minus = text.rfind('-');
+    if (text.find_first_not_of("-.0123456789") != std::string::npos || (minus != std::string::npos && minus > 0) ||
+        std::count(text.begin(), text.end(), '.') > 1)
+      std::abort();
+  }
+  cell = TransferEditEndValue(text);
+  if (ClassifyTransferCell(cell) == TransferCellKind::Absent) std::abort();
 }
 
 }  // namespace
@@ -40,6 +70,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   std::optional<TPresetParams> preset = PresetFromTransferCells(cells);
   if (preset.has_value() == anyMarker) std::abort();
   if (!anyMarker && ParseTransferText(BuildTransferText(cells)) != cells) std::abort();
+
+  // Typing keeps every cell a number or a marker; OK only when all are good.
+  TypeIntoCell(cells[size % cells.size()], text.substr(0, 256));
+  const bool good = AllTransferCellsGood(cells);
+  if ((TransferStatusText(cells) == "Status : OK") != good) std::abort();
 
   // The same bytes as one number field.
   try {

@@ -36,6 +36,7 @@
 // - Text is UTF-8 everywhere; the layer widens it at the system boundary.
 
 #include "gui/application_win32.h"
+#include "gui/clipboard_win32.h"
 #include "gui/containers_win32.h"
 #include "gui/controls_win32.h"
 #include "gui/file_dialogs_win32.h"

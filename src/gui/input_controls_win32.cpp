@@ -145,9 +145,16 @@ bool Edit::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result
 }
 
 bool Edit::OnReflected(UINT message, WPARAM wParam, LPARAM, LRESULT&) {
-  if (message != WM_COMMAND || HIWORD(wParam) != EN_CHANGE) return false;
-  if (onChange) onChange();
-  return true;
+  if (message != WM_COMMAND) return false;
+  if (HIWORD(wParam) == EN_CHANGE) {
+    if (onChange) onChange();
+    return true;
+  }
+  if (HIWORD(wParam) == EN_KILLFOCUS) {
+    if (onExit) onExit();
+    return true;
+  }
+  return false;
 }
 
 // ---- ComboBox ----

@@ -76,6 +76,7 @@ class Edit final : public Control {
   std::function<void()> onChange;             // the text changed
   std::function<void(CharEvent&)> onKeyPress;  // a typed character; 0 drops it
   std::function<void(KeyEvent&)> onKeyDown;
+  std::function<void()> onExit;               // the focus left the edit
 
  protected:
   bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;

@@ -37,6 +37,8 @@ ValueGrid::ValueGrid(const CreateArgs& args)
     if (state_.Editing()) state_.SetEditText(EditorText());
   };
   editor_->onChange = [this] { state_.SetEditText(EditorText()); };
+  // Leaving the cell in any way ends its edit as Enter does.
+  editor_->onExit = [this] { EndEdit(true); };
   editor_->onKeyDown = [this](KeyEvent& event) {
     switch (event.key) {
       case keys::kReturn: EndEdit(true); break;
@@ -52,7 +54,11 @@ ValueGrid::ValueGrid(const CreateArgs& args)
   SetRow(0);
 }
 
-ValueGrid::~ValueGrid() { editor_.reset(); }
+ValueGrid::~ValueGrid() {
+  // Its focus loss as it goes must not reach handlers being torn down.
+  editor_->onExit = nullptr;
+  editor_.reset();
+}
 
 void ValueGrid::ApplyDpi() {
   Control::ApplyDpi();
@@ -79,7 +85,8 @@ void ValueGrid::SetValues(const std::vector<std::string>& values) {
 
 void ValueGrid::SetRow(int row) {
   if (state_.RowCount() == 0) return;
-  if (std::optional<int> committed = state_.MoveTo(row)) ShowValue(*committed);
+  EndEdit(true);
+  state_.MoveTo(row);
   LVITEMW item{};
   item.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
   item.state = LVIS_SELECTED | LVIS_FOCUSED;
@@ -170,8 +177,8 @@ bool ValueGrid::OnReflected(UINT message, WPARAM wParam, LPARAM lParam, LRESULT&
     case LVN_ITEMCHANGED: {
       const auto* change = reinterpret_cast<const NMLISTVIEW*>(lParam);
       if ((change->uNewState & LVIS_FOCUSED) && change->iItem >= 0 && change->iItem != state_.Row()) {
-        if (std::optional<int> committed = state_.MoveTo(change->iItem)) ShowValue(*committed);
-        if (!state_.Editing()) ShowWindow(editor_->Handle(), SW_HIDE);
+        EndEdit(true);
+        state_.MoveTo(change->iItem);
       }
       return true;
     }

@@ -3,12 +3,19 @@
 #include <memory>
 
 #include "forms/about_form_win32.h"
+#include "forms/background_form_win32.h"
+#include "forms/enhanced_form_win32.h"
 #include "forms/main_form_win32.h"
 #include "forms/quick_info_form_win32.h"
 #include "forms/setup_form_win32.h"
+#include "forms/tool_form_host.h"
+#include "forms/transfer_form_win32.h"
+#include "forms/wallpapers_form_win32.h"
 #include "gui/gui_win32.h"
 #include "presets/setup_steps.h"
+#include "shell/command_line.h"
 #include "shell/run_modes.h"
+#include "shell/start_file.h"
 
 namespace corvane {
 
@@ -16,19 +23,55 @@ void RunApplication() {
   gui::Application application;
   InstallApplicationExceptionHandler(application);
 
-  // A wallpapers-list start (kind 3) opens only the wallpapers window once
-  // that exists; until then it starts as with no file.
   auto mainForm = std::make_unique<TMainForm>();
-  auto quickInfo = std::make_unique<TQuickInfoForm>(*mainForm);
-  auto about = std::make_unique<TAboutForm>(*mainForm);
-  mainForm->Tools().Join(ToolSlot::QuickInfo, quickInfo->AsToolWindow());
-  mainForm->SetHotKeyAction(HotKeyAction::About, [&about] { about->ShowModal(); });
-  mainForm->onFirstShow = [] {
+  TMainForm& main = *mainForm;
+  MainWindowHost<TMainForm> host(main);
+  auto background = std::make_unique<TBackgroundForm>(host);
+  // The transfer window works on the picture's values until the preset
+  // editor stands between them.
+  auto transfer = std::make_unique<TTransferForm>(
+      TransferTarget{.getParam = [&main](int n) { return main.GetPresetParam(n); },
+                     .setParam = [&main](int n, double value) { main.SetPresetParam(n, value); }});
+  transfer->onBrowseStart = [&main] {
+    main.SuspendDrawing();
+    main.SetBusyCursor(true);
+  };
+  // The picture resumes when the application is active again; when the
+  // browser never took the focus, that is now.
+  transfer->onBrowseEnd = [&main] {
+    main.SetBusyCursor(false);
+    if (gui::Application::Instance().Active()) main.ResumeDrawing();
+  };
+  main.SetHotKeyAction(HotKeyAction::Transfer, [&main, &transfer] { main.ShowModalWithPause(*transfer); });
+  auto quickInfo = std::make_unique<TQuickInfoForm>(main);
+  auto about = std::make_unique<TAboutForm>(main);
+  auto enhanced = std::make_unique<TEnhancedForm>(host);
+  auto wallpapers = std::make_unique<TWallpapersForm>();
+
+  main.Tools().Join(ToolSlot::Background, background->Tool());
+  main.Tools().Join(ToolSlot::QuickInfo, quickInfo->AsToolWindow());
+  main.Tools().Join(ToolSlot::EnhancedSettings, enhanced->Tool());
+  main.SetHotKeyAction(HotKeyAction::About, [&about] { about->ShowModal(); });
+  // The "Wallpapers" menu item runs the same action.
+  main.SetHotKeyAction(HotKeyAction::Wallpapers,
+                            [&main, &wallpapers] { main.ShowModalWithPause(*wallpapers); });
+  // A preset or the editor may set 65..68 while the window is hidden.
+  main.onBackgroundChanged = [&background](BackgroundColor color) { background->ColorChanged(color); };
+  main.onFirstShow = [] {
     if (SetupOpensByItself()) ShowSetupModal(true);
   };
 
+  const bool wallpapersListStart = StartFileKind() == kWallpapersStartFile;
+  if (wallpapersListStart) wallpapers->SetStartFile(StartFileName());
+
   if (!application.Terminated()) {
-    mainForm->Show();
+    if (wallpapersListStart) {
+      // Only the list's window; closing it ends the program.
+      main.EnterHiddenState();
+      wallpapers->Show();
+    } else {
+      main.Show();
+    }
     application.Run();
   }
 }

@@ -22,13 +22,18 @@ start_app() {  # arguments...
   SAVER_PID=$!
 }
 
-# Esc in the main window ends the program with exit code 0 and nothing logged.
-quit_with_escape() {  # what
+# The program ends with exit code 0 and nothing logged.
+expect_clean_exit() {  # after-what
+  wait_saver_exit 20
+  [ "$SAVER_EXIT" = 0 ] || fail "exit code $SAVER_EXIT $1"
+  log_is_empty || { cat "$LOG"; fail "the error log is not empty $1"; }
+}
+
+# Esc in the main window ends the program cleanly.
+quit_with_escape() {  # after-what
   focus_main
   xdotool key Escape
-  wait_saver_exit 20
-  [ "$SAVER_EXIT" = 0 ] || fail "exit code $SAVER_EXIT after Esc"
-  log_is_empty || { cat "$LOG"; fail "the error log is not empty $1"; }
+  expect_clean_exit "$1"
 }
 
 probe() { wine "$E2E_PROBE" "$@" | tr -d '\r'; }
@@ -46,6 +51,13 @@ main_x_window() { wait_until 20 x_window_named '^Corvane \| ' || fail "no X wind
 focus_main() {
   local id
   id=$(main_x_window)
+  xdotool windowactivate --sync "$id" 2>/dev/null || xdotool windowfocus --sync "$id" 2>/dev/null || true
+}
+
+# Gives a window of the program the keyboard through the window system.
+activate_window() {  # caption
+  local id
+  id=$(x_window_named "^$1\$") || fail "no X window \"$1\""
   xdotool windowactivate --sync "$id" 2>/dev/null || xdotool windowfocus --sync "$id" 2>/dev/null || true
 }
 
@@ -88,4 +100,58 @@ expect_motion() {  # moving|still seconds attempts what
     if [ "$want" = still ] && [ "$diff" -lt 50 ]; then return 0; fi
   done
   fail "$what: the picture is not $want ($diff pixels differ)"
+}
+
+
+# The controls of a top-level window, as window_probe lists them (tab
+# separated: class, centre x, centre y, enabled, checked, text).
+controls() { probe controls "$1"; }
+
+# The text of the n-th (1-based) control of a class in the window.
+control_text() {  # window class n
+  controls "$1" | awk -F'\t' -v c="$2" -v n="$3" '$1 == c && ++i == n { print $6; exit }'
+}
+
+text_is() {  # window class n text
+  [ "$(control_text "$1" "$2" "$3")" = "$4" ]
+}
+
+# Clicks the centre of the first control of that class and text; an empty
+# text with n picks the n-th control of the class instead.
+click_control() {  # window class text [n]
+  local at
+  at=$(controls "$1" | awk -F'\t' -v c="$2" -v t="$3" -v n="${4:-0}" \
+    '$1 == c && ((n == 0 && $6 == t) || (n > 0 && ++i == n)) { print $2, $3; exit }')
+  [ -n "$at" ] || fail "no $2 \"$3$4\" in \"$1\""
+  xdotool mousemove ${at% *} ${at#* } click 1
+}
+
+# Whether the first control of that class and text is checked.
+control_checked() {  # window class text
+  [ "$(controls "$1" | awk -F'\t' -v c="$2" -v t="$3" '$1 == c && $6 == t { print $5; exit }')" = 1 ]
+}
+
+# Mean colour "R G B" (0..255) of a band inside the main window's client
+# area, left of the middle where the tool windows sit.
+main_client_rgb() {
+  local x y width height
+  read -r x y width height <<<"$(probe menubar "Corvane | ")"
+  import -window root -crop "120x80+$((x + 10))+$((y + height + 10))" +repage "$WORK/client.png"
+  convert "$WORK/client.png" -resize 1x1\! -format '%[fx:int(255*r)] %[fx:int(255*g)] %[fx:int(255*b)]' info:
+}
+
+# Clicks the n-th item of the main window's menu bar. The items are found
+# from the dark text pixels along the bar's middle rows: they lie further
+# apart than the letters of one caption.
+click_menu_item() {  # n
+  local x y width height row at
+  read -r x y width height <<<"$(probe menubar "Corvane | ")"
+  row=$((y + height / 2))
+  import -window root -crop "${width}x5+${x}+$((row - 2))" +repage "$WORK/bar.png"
+  convert "$WORK/bar.png" -colorspace Gray -threshold 50% "$WORK/bar.txt"
+  at=$(grep -E '^[0-9]+,[0-9]+: .*#000000' "$WORK/bar.txt" | cut -d, -f1 | sort -n -u |
+    awk -v n="$1" 'NR == 1 || $1 - last > 6 { if (++item == n + 1) exit; first = $1 } { last = $1 }
+                   END { if (item >= n) print int((first + last) / 2) }')
+  [ -n "$at" ] || fail "no menu item $1 in the bar"
+  xdotool mousemove $((x + at)) "$row" click 1
 }

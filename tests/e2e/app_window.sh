@@ -81,5 +81,5 @@ focus_main
 xdotool key F11
 wait_frame "$normal" "F11 after maximising"
 
-quit_with_escape ""
+quit_with_escape "after Esc"
 echo "PASS app_window"

@@ -106,6 +106,31 @@ screen_mean_rgb() {
   convert "$WORK/screen.png" -resize 1x1\! -format '%[fx:int(255*r)] %[fx:int(255*g)] %[fx:int(255*b)]' info:
 }
 
+# A registry value's data as `reg query` prints it (REG_DWORD as 0x…);
+# without a name, the key's default value; empty when missing.
+reg_value() {  # key [name]
+  local query=(/ve) n='(Default)'
+  [ -z "${2:-}" ] || query=(/v "$2") n=$2
+  wine reg query "$1" "${query[@]}" 2>/dev/null | tr -d '\r' |
+    awk -v n="$n" '$1 == n { $1 = ""; $2 = ""; sub(/^ +/, ""); print }'
+}
+
+# A value of the desktop settings the wallpaper changer writes.
+desktop_value() { reg_value 'HKCU\Control Panel\Desktop' "$1"; }
+
+# One full-screen session, ended by a key: pressed again until the saver
+# ends, since its window may not have the keyboard yet.
+run_saver_session() {
+  start_saver /s
+  wait_saver_window >/dev/null
+  for _ in $(seq 40); do
+    saver_running || break
+    xdotool key space
+    sleep 0.5
+  done
+  wait_saver_exit 10
+}
+
 # One /s session: its screen's mean colour once the figure has settled,
 # then a key ends it.
 saver_session_rgb() {

@@ -15,9 +15,6 @@ add_entry() {  # key style file
   wine reg add "$E2E_KEY\\ListWallpapers\\$1" /v Style /t REG_DWORD /d "$2" /f >/dev/null
   wine reg add "$E2E_KEY\\ListWallpapers\\$1" /v FileName /t REG_SZ /d "$3" /f >/dev/null
 }
-desktop_value() {  # name
-  wine reg query 'HKCU\Control Panel\Desktop' /v "$1" 2>/dev/null | tr -d '\r' | awk -v n="$1" '$1 == n { $1 = ""; $2 = ""; sub(/^ +/, ""); print }'
-}
 
 add_entry WP00000000 1 "$orange"
 add_entry WP00000001 2 "$navy"
@@ -27,11 +24,7 @@ wine reg add 'HKCU\Control Panel\Desktop' /v Wallpaper /t REG_SZ /d "" /f >/dev/
 
 changed=no
 for run in 1 2 3 4 5 6; do
-  start_saver /s
-  wait_saver_window >/dev/null
-  sleep 1
-  xdotool key space
-  wait_saver_exit 10
+  run_saver_session
   wallpaper=$(desktop_value Wallpaper)
   echo "run $run: wallpaper '$wallpaper', tile '$(desktop_value TileWallpaper)', style '$(desktop_value WallpaperStyle)'"
   case $wallpaper in

@@ -10,16 +10,27 @@
 //   window_probe maximize|minimize|restore <prefix>
 //                                             the system command a caption button sends
 //   window_probe iconic <prefix> [seconds]   waits until it is minimised
-//   window_probe shown <prefix> <text>       "shown"/"hidden": its child window of that text
+//   window_probe shown <prefix> <text>       "shown"/"hidden": its descendant of that text
 //   window_probe click <prefix> <text>       clicks its button of that text (posted: a
 //                                             button whose work takes long does not block)
 //   window_probe activate-other [seconds]    shows a small window of its own in the
 //                                             top-left corner, active for that long
+//   window_probe visible                     the captions of all visible top-level windows
+//   window_probe controls <prefix>           every control inside, one a line, tab-separated:
+//                                             class, centre x and y on the screen, enabled 0|1,
+//                                             checked 0|1, text
+//   window_probe rows <prefix>               the rows of its list view as "column0=column1"
+//   window_probe child <prefix> <text>       "x y enabled" of the first descendant so
+//                                             captioned: its centre on the screen
+//   window_probe clipboard                   the clipboard's text (exit 1 without text)
+//   window_probe set-clipboard <text>        puts the text on the clipboard
 // Exit code 0 on success, 1 when the window did not appear in time.
 #include <windows.h>
 #include <commctrl.h>
 
 #include <cstdio>
+#include <cwchar>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -98,6 +109,50 @@ std::vector<std::wstring> StatusPanels(HWND bar) {
   return panels;
 }
 
+// A list view's cell texts go through a buffer in the owning process too.
+std::vector<std::wstring> ListRows(HWND list) {
+  std::vector<std::wstring> rows;
+  DWORD processId = 0;
+  GetWindowThreadProcessId(list, &processId);
+  HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, processId);
+  if (!process) return rows;
+  constexpr int kChars = 1024;
+  auto* remote = static_cast<char*>(
+      VirtualAllocEx(process, nullptr, sizeof(LVITEMW) + kChars * sizeof(wchar_t), MEM_COMMIT, PAGE_READWRITE));
+  int count = remote ? int(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0)) : 0;
+  for (int row = 0; row < count; ++row) {
+    std::wstring line;
+    for (int column = 0; column < 2; ++column) {
+      LVITEMW item{};
+      item.iSubItem = column;
+      item.pszText = reinterpret_cast<wchar_t*>(remote + sizeof(LVITEMW));
+      item.cchTextMax = kChars;
+      WriteProcessMemory(process, remote, &item, sizeof item, nullptr);
+      LRESULT length = SendMessageW(list, LVM_GETITEMTEXTW, WPARAM(row), LPARAM(remote));
+      std::wstring text(size_t(length), L'\0');
+      ReadProcessMemory(process, remote + sizeof(LVITEMW), text.data(), text.size() * sizeof(wchar_t), nullptr);
+      line += column == 0 ? text + L"=" : text;
+    }
+    rows.push_back(line);
+  }
+  if (remote) VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+  CloseHandle(process);
+  return rows;
+}
+
+void PrintControl(HWND control) {
+  wchar_t className[64] = L"";
+  GetClassNameW(control, className, 64);
+  RECT bounds{};
+  GetWindowRect(control, &bounds);
+  const bool button = lstrcmpiW(className, L"Button") == 0;
+  const bool checked = button && SendMessageW(control, BM_GETCHECK, 0, 0) == BST_CHECKED;
+  wchar_t head[160];
+  swprintf(head, 160, L"%ls\t%ld\t%ld\t%d\t%d\t", className, (bounds.left + bounds.right) / 2,
+           (bounds.top + bounds.bottom) / 2, IsWindowEnabled(control) ? 1 : 0, checked ? 1 : 0);
+  PrintLine(head + TextOf(control));
+}
+
 int ActivateOther(int seconds) {
   WNDCLASSW windowClass{};
   windowClass.lpfnWndProc = DefWindowProcW;
@@ -120,15 +175,71 @@ int ActivateOther(int seconds) {
   return 0;
 }
 
+struct ChildSearch {
+  std::wstring text;
+  HWND found = nullptr;
+};
+
+HWND FindDescendant(HWND parent, const std::wstring& text) {
+  ChildSearch search{text};
+  EnumChildWindows(
+      parent,
+      [](HWND window, LPARAM data) -> BOOL {
+        auto* s = reinterpret_cast<ChildSearch*>(data);
+        if (TextOf(window) != s->text) return TRUE;
+        s->found = window;
+        return FALSE;
+      },
+      LPARAM(&search));
+  return search.found;
+}
+
+int PrintClipboard() {
+  if (!OpenClipboard(nullptr)) return 1;
+  int status = 1;
+  if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
+    if (const auto* text = static_cast<const wchar_t*>(GlobalLock(data))) {
+      PrintLine(text);
+      GlobalUnlock(data);
+      status = 0;
+    }
+  }
+  CloseClipboard();
+  return status;
+}
+
+int SetClipboard(const std::wstring& text) {
+  HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, (text.size() + 1) * sizeof(wchar_t));
+  if (!block) return 1;
+  memcpy(GlobalLock(block), text.c_str(), (text.size() + 1) * sizeof(wchar_t));
+  GlobalUnlock(block);
+  if (!OpenClipboard(nullptr)) return 1;
+  EmptyClipboard();
+  const bool set = SetClipboardData(CF_UNICODETEXT, block) != nullptr;
+  CloseClipboard();
+  return set ? 0 : 1;
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
   if (argc < 2) return 2;
   const std::wstring command = argv[1];
   if (command == L"activate-other") return ActivateOther(argc > 2 ? _wtoi(argv[2]) : 5);
+  if (command == L"visible") {
+    EnumWindows(
+        [](HWND window, LPARAM) -> BOOL {
+          if (IsWindowVisible(window)) PrintLine(TextOf(window));
+          return TRUE;
+        },
+        0);
+    return 0;
+  }
+  if (command == L"clipboard") return PrintClipboard();
   if (argc < 3) return 2;
+  if (command == L"set-clipboard") return SetClipboard(argv[2]);
   const std::wstring name = argv[2];
-  const bool childCommand = command == L"shown" || command == L"click";
+  const bool childCommand = command == L"child" || command == L"shown" || command == L"click";
   const int seconds = argc > 3 && !childCommand ? _wtoi(argv[3]) : 20;
 
   if (command == L"hidden") {
@@ -145,6 +256,18 @@ int wmain(int argc, wchar_t** argv) {
   } else if (command == L"texts") {
     for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
       PrintLine(TextOf(child));
+  } else if (command == L"controls") {
+    EnumChildWindows(
+        window,
+        [](HWND control, LPARAM) -> BOOL {
+          PrintControl(control);
+          return TRUE;
+        },
+        0);
+  } else if (command == L"rows") {
+    HWND list = FindWindowExW(window, nullptr, WC_LISTVIEWW, nullptr);
+    if (!list) return 1;
+    for (const std::wstring& row : ListRows(list)) PrintLine(row);
   } else if (command == L"status") {
     HWND bar = FindWindowExW(window, nullptr, STATUSCLASSNAMEW, nullptr);
     if (!bar) return 1;
@@ -164,11 +287,17 @@ int wmain(int argc, wchar_t** argv) {
     GetClientRect(window, &client);
     const int height = GetSystemMetrics(SM_CYMENU);
     std::printf("%ld %ld %ld %d\n", origin.x, origin.y - height, client.right, height);
+  } else if (command == L"child") {
+    if (argc < 4) return 2;
+    HWND child = FindDescendant(window, argv[3]);
+    if (!child) return 1;
+    RECT place{};
+    GetWindowRect(child, &place);
+    std::printf("%ld %ld %d\n", (place.left + place.right) / 2, (place.top + place.bottom) / 2,
+                IsWindowEnabled(child) ? 1 : 0);
   } else if (command == L"shown" || command == L"click") {
     if (argc < 4) return 2;
-    HWND child = nullptr;
-    for (HWND c = GetWindow(window, GW_CHILD); c && !child; c = GetWindow(c, GW_HWNDNEXT))
-      if (TextOf(c) == argv[3]) child = c;
+    HWND child = FindDescendant(window, argv[3]);
     if (!child) return 1;
     if (command == L"click")
       PostMessageW(child, BM_CLICK, 0, 0);
