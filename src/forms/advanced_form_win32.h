@@ -48,7 +48,6 @@ class TAdvancedForm final : public gui::Form, private EditorView {
   std::function<std::optional<std::string>()> chooseSaveFile, chooseOpenFile;
 
   TComboEdit& Rows(int tab) { return *rows_.at(size_t(tab - 1)); }
-  gui::TabControl& Tabs() { return tabs_; }
   gui::RadioGroup& Blending() { return blending_; }
   gui::TrackBar& MotionBlur() { return motionBlur_; }
   gui::GroupBox& MotionBlurGroup() { return motionBlurGroup_; }

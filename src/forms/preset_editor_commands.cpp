@@ -74,9 +74,12 @@ void PresetEditorCommands::Start(bool presetFileStart, const std::string& fileNa
   }
 }
 
-void PresetEditorCommands::QuickSaveToFile() {
-  Run(true, [this] {
-    if (quickFileName_.empty()) {
+void PresetEditorCommands::QuickSaveToFile() { SaveFile(false); }
+void PresetEditorCommands::SaveToFile() { SaveFile(true); }
+
+void PresetEditorCommands::SaveFile(bool ask) {
+  Run(true, [this, ask] {
+    if (ask || quickFileName_.empty()) {
       std::optional<std::string> chosen = view_.RunSaveDialog();
       if (!chosen) return;
       quickFileName_ = *chosen;
@@ -93,19 +96,16 @@ void PresetEditorCommands::SaveToReg() {
   });
 }
 
-void PresetEditorCommands::SaveToFile() {
-  Run(true, [this] {
-    std::optional<std::string> chosen = view_.RunSaveDialog();
-    if (!chosen) return;
-    quickFileName_ = *chosen;
-    WriteFile(quickFileName_);
-    host_.ShowStatus("Saved", kAllValues, quickFileName_);
-  });
+void PresetEditorCommands::QuickLoadFromFile() { LoadFile(false); }
+
+void PresetEditorCommands::LoadFromFile() {
+  view_.ClearHistory();
+  LoadFile(true);
 }
 
-void PresetEditorCommands::QuickLoadFromFile() {
-  Run(true, [this] {
-    if (quickLoadFileName_.empty()) {
+void PresetEditorCommands::LoadFile(bool ask) {
+  Run(true, [this, ask] {
+    if (ask || quickLoadFileName_.empty()) {
       std::optional<std::string> chosen = view_.RunOpenDialog();
       if (!chosen) return;
       quickLoadFileName_ = quickFileName_ = *chosen;
@@ -123,17 +123,6 @@ void PresetEditorCommands::LoadFromReg() {
       Apply(n, value);
     }
     LoadedStatus("Preset from registry");
-  });
-}
-
-void PresetEditorCommands::LoadFromFile() {
-  Run(true, [this] {
-    view_.ClearHistory();
-    std::optional<std::string> chosen = view_.RunOpenDialog();
-    if (!chosen) return;
-    quickLoadFileName_ = quickFileName_ = *chosen;
-    ApplyFile(*chosen);
-    LoadedStatus(*chosen);
   });
 }
 
@@ -170,26 +159,21 @@ void PresetEditorCommands::DeleteFromList() {
 }
 
 void PresetEditorCommands::ReloadFromList() {
-  Run(true, [this] {
-    std::optional<std::string> name = list_.Selected();
-    if (!name) return;
-    for (int n = 1; n <= kParamCount; ++n) {
-      double value;
-      ReadListParam(*name, n, value);
-      Apply(n, value);
-    }
-    LoadedStatus("Preset from registry : " + *name);
-  });
+  Run(true, [this] { ApplySelected(); });
 }
 
 void PresetEditorCommands::SelectPreset(int index) {
   list_.Select(index);
   view_.ShowPresetList(list_);
+  ApplySelected();
+}
+
+void PresetEditorCommands::ApplySelected() {
   std::optional<std::string> name = list_.Selected();
   if (!name) return;
   for (int n = 1; n <= kParamCount; ++n) {
     double value;
-    ReadListParam(*name, n, value);
+    ReadListParam(*name, n, value);  // the default when missing
     Apply(n, value);
   }
   LoadedStatus("Preset from registry : " + *name);

@@ -95,6 +95,9 @@ class PresetEditorCommands {
   // cannot be written as text, ends it with the failure's message.
   template <typename Command>
   void Run(bool suspends, Command command);
+  void SaveFile(bool ask);  // asks when told to or when no file is known yet
+  void LoadFile(bool ask);
+  void ApplySelected();
   void Apply(int number, double value);
   void ApplyFile(const std::string& path);
   void WriteFile(const std::string& path);
