@@ -40,8 +40,10 @@ ComboEditTextChange ComboEditTextChanged(ComboEditRow& row, std::string_view tex
 
 std::string ComboEditStepClick(ComboEditRow& row, std::string_view text, bool up) {
   double value = ComboEditTextValue(text).value_or(row.value);
-  row.value = up ? value + row.rowStep : value - row.rowStep;
-  return FloatToPresetText(row.value);
+  value = up ? value + row.rowStep : value - row.rowStep;
+  std::string shown = FloatToPresetText(value);  // raises before the row changes
+  row.value = value;
+  return shown;
 }
 
 bool AddToHistory(std::vector<std::string>& history, const std::string& text) {

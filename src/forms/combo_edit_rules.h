@@ -42,7 +42,8 @@ ComboEditTextChange ComboEditTextChanged(ComboEditRow& row, std::string_view tex
 
 // One up-down click on a box holding `text`: the value moves by the row's
 // step (the step itself stays); returns the box's new text. Text that does
-// not parse counts as the stored value, so a click never raises.
+// not parse counts as the stored value. A result too large for number text
+// raises EConvertError and leaves the row as it was.
 std::string ComboEditStepClick(ComboEditRow& row, std::string_view text, bool up);
 
 // Appends `text` unless the list already holds it exactly; true when added.

@@ -3,6 +3,7 @@
 #include <utility>
 #include <vector>
 
+#include "os/message_box.h"
 #include "os/text_win32.h"
 #include "presets/preset_text.h"
 
@@ -49,7 +50,15 @@ TComboEdit::TComboEdit(const CreateArgs& args)
     row.upDown->onClick = [this, i](bool up) {
       Row& r = At(i);
       r.upDown->SetFocus();
-      PutText(r, ComboEditStepClick(r.state, r.box->Text(), up));
+      std::string text;
+      try {
+        text = ComboEditStepClick(r.state, r.box->Text(), up);
+      } catch (const EConvertError& error) {
+        // A value past the number format: said, and the row stays.
+        ShowMessageBox({.text = error.Message(), .caption = "Corvane", .icon = BoxIcon::Error});
+        return;
+      }
+      PutText(r, text);
       if (onValueChange) onValueChange(i, r.state.value);
     };
   }

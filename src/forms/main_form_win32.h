@@ -65,6 +65,8 @@ class TMainForm final : public gui::Form {
   void CaptureView();
   std::string GetStatusText();
   std::string SaveSnapshot();
+  // The drawing thread itself, for the measuring tools.
+  TDrawer& Drawer() noexcept { return *drawer_; }
 
   void ShowStatus(std::optional<std::string_view> a, std::optional<std::string_view> b = std::nullopt,
                   std::optional<std::string_view> c = std::nullopt);

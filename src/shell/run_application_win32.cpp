@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "forms/about_form_win32.h"
+#include "forms/advanced_form_win32.h"
 #include "forms/background_form_win32.h"
 #include "forms/enhanced_form_win32.h"
 #include "forms/main_form_win32.h"
@@ -27,11 +28,16 @@ void RunApplication() {
   TMainForm& main = *mainForm;
   MainWindowHost<TMainForm> host(main);
   auto background = std::make_unique<TBackgroundForm>(host);
-  // The transfer window works on the picture's values until the preset
-  // editor stands between them.
+  auto editor = std::make_unique<TAdvancedForm>(main, StartFileKind(), StartFileName());
+  JoinPresetEditor(main, *editor);
+  // "OK" applies every value to the editor and then to the picture.
   auto transfer = std::make_unique<TTransferForm>(
-      TransferTarget{.getParam = [&main](int n) { return main.GetPresetParam(n); },
-                     .setParam = [&main](int n, double value) { main.SetPresetParam(n, value); }});
+      TransferTarget{.getParam = [&editor](int n) { return editor->GetEditorParam(n); },
+                     .setParam =
+                         [&main, &editor](int n, double value) {
+                           editor->SetEditorParam(n, value);
+                           main.SetPresetParam(n, value);
+                         }});
   transfer->onBrowseStart = [&main] {
     main.SuspendDrawing();
     main.SetBusyCursor(true);
@@ -42,7 +48,10 @@ void RunApplication() {
     main.SetBusyCursor(false);
     if (gui::Application::Instance().Active()) main.ResumeDrawing();
   };
-  main.SetHotKeyAction(HotKeyAction::Transfer, [&main, &transfer] { main.ShowModalWithPause(*transfer); });
+  // F8, the editor's menu item and its button: true when closed with "OK".
+  auto showTransfer = [&transfer] { return transfer->ShowModal() == gui::ModalResult::Ok; };
+  editor->onShowTransfer = showTransfer;
+  main.SetHotKeyAction(HotKeyAction::Transfer, [showTransfer] { showTransfer(); });
   auto quickInfo = std::make_unique<TQuickInfoForm>(main);
   auto about = std::make_unique<TAboutForm>(main);
   auto enhanced = std::make_unique<TEnhancedForm>(host);
@@ -53,8 +62,7 @@ void RunApplication() {
   main.Tools().Join(ToolSlot::EnhancedSettings, enhanced->Tool());
   main.SetHotKeyAction(HotKeyAction::About, [&about] { about->ShowModal(); });
   // The "Wallpapers" menu item runs the same action.
-  main.SetHotKeyAction(HotKeyAction::Wallpapers,
-                            [&main, &wallpapers] { main.ShowModalWithPause(*wallpapers); });
+  main.SetHotKeyAction(HotKeyAction::Wallpapers, [&main, &wallpapers] { main.ShowModalWithPause(*wallpapers); });
   // A preset or the editor may set 65..68 while the window is hidden.
   main.onBackgroundChanged = [&background](BackgroundColor color) { background->ColorChanged(color); };
   main.onFirstShow = [] {

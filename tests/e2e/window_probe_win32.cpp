@@ -24,6 +24,15 @@
 //                                             captioned: its centre on the screen
 //   window_probe clipboard                   the clipboard's text (exit 1 without text)
 //   window_probe set-clipboard <text>        puts the text on the clipboard
+//   window_probe tabs <prefix>               the captions of its first tab control
+//   window_probe combos <prefix>             the text of every combo box inside it
+//   window_probe items <prefix> <n>          the list items of its n-th combo box
+//   window_probe checked <prefix>            the captions of its checked radio buttons
+//   window_probe trackbar <prefix>           the position of its first track bar
+//   window_probe where <prefix> <class> <n|=text>  the screen centre of the n-th visible
+//                                             control of that class, or of the one so captioned
+//   window_probe move <prefix> <x> <y>       moves the window's top-left corner there
+// Controls are counted in the window system's order, depth first.
 // Exit code 0 on success, 1 when the window did not appear in time.
 #include <windows.h>
 #include <commctrl.h>
@@ -153,6 +162,76 @@ void PrintControl(HWND control) {
   PrintLine(head + TextOf(control));
 }
 
+std::wstring ClassOf(HWND window) {
+  wchar_t name[64] = {};
+  GetClassNameW(window, name, 64);
+  return name;
+}
+
+// Every control inside `window` of this class (all of them when empty).
+std::vector<HWND> Descendants(HWND window, const std::wstring& systemClass) {
+  struct Found {
+    std::wstring systemClass;
+    std::vector<HWND> windows;
+  } found{systemClass, {}};
+  EnumChildWindows(
+      window,
+      [](HWND child, LPARAM data) -> BOOL {
+        auto* f = reinterpret_cast<Found*>(data);
+        if (f->systemClass.empty() || _wcsicmp(ClassOf(child).c_str(), f->systemClass.c_str()) == 0)
+          f->windows.push_back(child);
+        return TRUE;
+      },
+      LPARAM(&found));
+  return found.windows;
+}
+
+// Tab captions go through a buffer in the owning process.
+std::vector<std::wstring> TabCaptions(HWND tabs) {
+  std::vector<std::wstring> captions;
+  DWORD processId = 0;
+  GetWindowThreadProcessId(tabs, &processId);
+  HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, processId);
+  if (!process) return captions;
+  constexpr int kChars = 256;
+  auto* remote = static_cast<char*>(
+      VirtualAllocEx(process, nullptr, sizeof(TCITEMW) + kChars * sizeof(wchar_t), MEM_COMMIT, PAGE_READWRITE));
+  for (int i = 0, count = int(SendMessageW(tabs, TCM_GETITEMCOUNT, 0, 0)); remote && i < count; ++i) {
+    TCITEMW item{};
+    item.mask = TCIF_TEXT;
+    item.pszText = reinterpret_cast<wchar_t*>(remote + sizeof(TCITEMW));
+    item.cchTextMax = kChars;
+    SIZE_T moved = 0;
+    WriteProcessMemory(process, remote, &item, sizeof item, &moved);
+    std::wstring text(kChars, L'\0');
+    if (SendMessageW(tabs, TCM_GETITEMW, WPARAM(i), LPARAM(remote)))
+      ReadProcessMemory(process, remote + sizeof(TCITEMW), text.data(), kChars * sizeof(wchar_t), &moved);
+    text.resize(wcsnlen(text.c_str(), kChars));
+    captions.push_back(text);
+  }
+  if (remote) VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+  CloseHandle(process);
+  return captions;
+}
+
+int Where(HWND window, const std::wstring& systemClass, const std::wstring& which) {
+  std::vector<HWND> visible;
+  for (HWND control : Descendants(window, systemClass))
+    if (IsWindowVisible(control)) visible.push_back(control);
+  HWND found = nullptr;
+  if (!which.empty() && which[0] == L'=') {
+    for (HWND control : visible)
+      if (TextOf(control) == which.substr(1)) found = control;
+  } else if (size_t index = size_t(_wtoi(which.c_str())); index < visible.size()) {
+    found = visible[index];
+  }
+  if (!found) return 1;
+  RECT bounds{};
+  GetWindowRect(found, &bounds);
+  std::printf("%ld %ld\n", (bounds.left + bounds.right) / 2, (bounds.top + bounds.bottom) / 2);
+  return 0;
+}
+
 int ActivateOther(int seconds) {
   WNDCLASSW windowClass{};
   windowClass.lpfnWndProc = DefWindowProcW;
@@ -239,8 +318,10 @@ int wmain(int argc, wchar_t** argv) {
   if (argc < 3) return 2;
   if (command == L"set-clipboard") return SetClipboard(argv[2]);
   const std::wstring name = argv[2];
-  const bool childCommand = command == L"child" || command == L"shown" || command == L"click";
-  const int seconds = argc > 3 && !childCommand ? _wtoi(argv[3]) : 20;
+  // The commands with further arguments wait the usual 20 s.
+  const bool moreArguments = command == L"child" || command == L"shown" || command == L"click" ||
+                             command == L"items" || command == L"where" || command == L"move";
+  const int seconds = argc > 3 && !moreArguments ? _wtoi(argv[3]) : 20;
 
   if (command == L"hidden") {
     for (int i = 0; i <= seconds * 10; ++i) {
@@ -311,6 +392,41 @@ int wmain(int argc, wchar_t** argv) {
   } else if (command == L"maximize" || command == L"minimize" || command == L"restore") {
     PostMessageW(window, WM_SYSCOMMAND,
                  command == L"maximize" ? SC_MAXIMIZE : command == L"minimize" ? SC_MINIMIZE : SC_RESTORE, 0);
+  } else if (command == L"tabs") {
+    std::vector<HWND> tabs = Descendants(window, WC_TABCONTROLW);
+    if (tabs.empty()) return 1;
+    for (const std::wstring& caption : TabCaptions(tabs[0])) PrintLine(caption);
+  } else if (command == L"combos") {
+    for (HWND combo : Descendants(window, WC_COMBOBOXW)) PrintLine(TextOf(combo));
+  } else if (command == L"items") {
+    std::vector<HWND> combos = Descendants(window, WC_COMBOBOXW);
+    size_t index = argc > 3 ? size_t(_wtoi(argv[3])) : 0;
+    if (index >= combos.size()) return 1;
+    for (int i = 0, count = int(SendMessageW(combos[index], CB_GETCOUNT, 0, 0)); i < count; ++i) {
+      std::wstring text(size_t(SendMessageW(combos[index], CB_GETLBTEXTLEN, WPARAM(i), 0)) + 1, L'\0');
+      SendMessageW(combos[index], CB_GETLBTEXT, WPARAM(i), LPARAM(text.data()));
+      text.resize(wcsnlen(text.c_str(), text.size()));
+      PrintLine(text);
+    }
+  } else if (command == L"checked") {
+    for (HWND button : Descendants(window, WC_BUTTONW)) {
+      const LONG_PTR kind = GetWindowLongPtrW(button, GWL_STYLE) & BS_TYPEMASK;
+      if ((kind == BS_AUTORADIOBUTTON || kind == BS_RADIOBUTTON) &&
+          SendMessageW(button, BM_GETCHECK, 0, 0) == BST_CHECKED)
+        PrintLine(TextOf(button));
+    }
+  } else if (command == L"trackbar") {
+    std::vector<HWND> bars = Descendants(window, TRACKBAR_CLASSW);
+    if (bars.empty()) return 1;
+    std::printf("%ld\n", long(SendMessageW(bars[0], TBM_GETPOS, 0, 0)));
+  } else if (command == L"where") {
+    if (argc < 5) return 2;
+    return Where(window, argv[3], argv[4]);
+  } else if (command == L"move") {
+    if (argc < 5) return 2;
+    SetWindowPos(window, nullptr, _wtoi(argv[3]), _wtoi(argv[4]), 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  } else if (command == L"maximize" || command == L"minimize") {
+    PostMessageW(window, WM_SYSCOMMAND, command == L"maximize" ? SC_MAXIMIZE : SC_MINIMIZE, 0);
   } else {
     return 2;
   }

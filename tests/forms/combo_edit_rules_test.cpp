@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "forms/combo_edit_rules.h"
+#include "presets/preset_text.h"
 
 namespace corvane {
 namespace {
@@ -75,6 +76,13 @@ TEST(ComboEditRules, UpDownClicksMoveByTheRowStepAndKeepIt) {
   EXPECT_EQ(ComboEditStepClick(whole, "", false), "-1");
   // Text that is no number never raises: the stored value is stepped.
   EXPECT_EQ(ComboEditStepClick(whole, "x", true), "0");
+
+  // Eighteen typed digits pass the box; a step past the number format
+  // raises and leaves the row as it was.
+  ComboEditRow huge;
+  ASSERT_TRUE(ComboEditTextChanged(huge, "999999999999999999").changedValue);
+  EXPECT_THROW(ComboEditStepClick(huge, "999999999999999999", true), EConvertError);
+  EXPECT_EQ(huge.value, 999999999999999999.0);
 }
 
 TEST(ComboEditRules, HistoryKeepsOneCopyOfEachTextInOrder) {

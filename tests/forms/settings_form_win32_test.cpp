@@ -18,6 +18,7 @@
 #include "presets/preset_text.h"
 #include "presets/registry_store.h"
 #include "support/test_support.h"
+#include "support/test_window.h"
 
 namespace corvane {
 namespace {
@@ -91,20 +92,8 @@ std::vector<std::string> ListItems(HWND list) {
 
 void Click(HWND button) { SendMessageW(button, BM_CLICK, 0, 0); }
 
-HWND EditOf(HWND combo) {
-  COMBOBOXINFO info{};
-  info.cbSize = sizeof info;
-  GetComboBoxInfo(combo, &info);
-  return info.hwndItem;
-}
-
-// Replaces the whole text of a box as a paste would.
-void PasteInto(HWND combo, const std::string& text) {
-  HWND edit = EditOf(combo);
-  SendMessageW(edit, EM_SETSEL, 0, -1);
-  std::wstring wide = Widen(text);
-  SendMessageW(edit, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(wide.c_str()));
-}
+using test::PasteIntoCombo;
+HWND EditOf(HWND combo) { return test::ComboEditField(combo); }
 
 std::string StoredName() {
   std::string name = "?";
@@ -214,7 +203,7 @@ TEST_F(SettingsFormTest, AddAppendsInTheDialogsOrderAndOnlyOkWritesWithTheFlags)
   EXPECT_EQ(StoredNames(), (std::vector<std::string>{"B"})) << "nothing written before OK";
 
   // A colour typed into a row reaches the preview and the selected entry.
-  PasteInto(form.ColourRows().Box(2).Handle(), "0.75");
+  PasteIntoCombo(form.ColourRows().Box(2).Handle(), "0.75");
   EXPECT_EQ(form.PreviewDrawer().GetParam(47), 0.75);
   EXPECT_EQ(Stored("B", 47), ParamDefault(47));
 
@@ -268,7 +257,7 @@ TEST_F(SettingsFormTest, DeleteIsWrittenAtOnceAndCancelWritesNothingElse) {
   TSettingsForm form;
   form.Show();
   HWND handle = form.Handle();
-  PasteInto(form.ColourRows().Box(1).Handle(), "0.6");
+  PasteIntoCombo(form.ColourRows().Box(1).Handle(), "0.6");
   Click(Child(handle, "Button", "Delete"));
   EXPECT_EQ(StoredNames(), (std::vector<std::string>{"Keep"}));
   EXPECT_EQ(StoredName(), "");
@@ -278,7 +267,7 @@ TEST_F(SettingsFormTest, DeleteIsWrittenAtOnceAndCancelWritesNothingElse) {
   SendMessageW(PresetList(handle), CB_SETCURSEL, 0, 0);
   SendMessageW(handle, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(PresetList(handle)), CBN_SELCHANGE),
                reinterpret_cast<LPARAM>(PresetList(handle)));
-  PasteInto(form.ColourRows().Box(1).Handle(), "0.7");
+  PasteIntoCombo(form.ColourRows().Box(1).Handle(), "0.7");
   Click(Child(handle, "Button", "Shuffle"));
   // Esc in a row reaches the cancel button through the message loop.
   PostMessageW(EditOf(form.ColourRows().Box(1).Handle()), WM_KEYDOWN, VK_ESCAPE, 0);
@@ -314,11 +303,11 @@ TEST(ComboEditWin32, RowsFilterKeysStepByTheTypedDecimalsResetWhatIsNoNumberAndK
   EXPECT_EQ(rows.Box(2).Text(), "-");
   EXPECT_TRUE(fired.empty());
 
-  PasteInto(rows.Box(3).Handle(), "abc");
+  PasteIntoCombo(rows.Box(3).Handle(), "abc");
   EXPECT_EQ(rows.Box(3).Text(), "0");
   EXPECT_TRUE(fired.empty());
 
-  PasteInto(rows.Box(4).Handle(), "2.5");
+  PasteIntoCombo(rows.Box(4).Handle(), "2.5");
   ASSERT_EQ(fired.size(), 1u);
   EXPECT_EQ(fired[0], (std::pair<int, double>{4, 2.5}));
   EXPECT_EQ(rows.GetRowValue(4), 2.5);

@@ -26,4 +26,9 @@ class TestWindow {
 // The text of one cell of a list view in report mode.
 std::string ListViewText(HWND list, int row, int column);
 
+// The edit field inside an editable combo box.
+HWND ComboEditField(HWND combo);
+// Replaces the whole text of an editable combo box as a paste would.
+void PasteIntoCombo(HWND combo, const std::string& text);
+
 }  // namespace corvane::test

@@ -50,4 +50,18 @@ std::string ListViewText(HWND list, int row, int column) {
   return Narrow(text);
 }
 
+HWND ComboEditField(HWND combo) {
+  COMBOBOXINFO info{};
+  info.cbSize = sizeof info;
+  GetComboBoxInfo(combo, &info);
+  return info.hwndItem;
+}
+
+void PasteIntoCombo(HWND combo, const std::string& text) {
+  HWND edit = ComboEditField(combo);
+  SendMessageW(edit, EM_SETSEL, 0, -1);
+  std::wstring wide = Widen(text);
+  SendMessageW(edit, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(wide.c_str()));
+}
+
 }  // namespace corvane::test

@@ -1,0 +1,277 @@
+// The preset editor as a real window beside a real main window (drawing on
+// WGL), driven by real messages; the registry is one in memory and the
+// file dialogs answer from the test.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <deque>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "../presets/test_registry.h"
+#include "figure/preset_params.h"
+#include "forms/advanced_form_win32.h"
+#include "os/text_win32.h"
+#include "presets/memory_registry.h"
+#include "presets/preset_text.h"
+#include "presets/registry_store.h"
+#include "render/renderer.h"
+#include "support/test_support.h"
+#include "support/test_window.h"
+
+namespace corvane {
+namespace {
+
+std::string TextOf(HWND window) {
+  wchar_t text[512] = {};
+  GetWindowTextW(window, text, 512);
+  return Narrow(text);
+}
+
+using test::PasteIntoCombo;
+HWND EditOf(HWND combo) { return test::ComboEditField(combo); }
+
+std::string StatusPanel(HWND main, int panel) {
+  HWND bar = FindWindowExW(main, nullptr, STATUSCLASSNAMEW, nullptr);
+  wchar_t text[256] = {};
+  SendMessageW(bar, SB_GETTEXTW, WPARAM(panel), LPARAM(text));
+  return Narrow(text);
+}
+
+class AdvancedFormTest : public testing::Test {
+ protected:
+  AdvancedFormTest() {
+    InstallApplicationExceptionHandler(application_);
+    test::ClearMessageBoxes();
+  }
+  ~AdvancedFormTest() override {
+    MSG quit;
+    while (PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
+    }
+  }
+
+  // The editor made as the application makes it, then shown.
+  TAdvancedForm& Editor(uint8_t startKind = 0, const std::string& startFile = {}) {
+    editor_ = std::make_unique<TAdvancedForm>(main_, startKind, startFile);
+    JoinPresetEditor(main_, *editor_);
+    editor_->chooseOpenFile = [this] { return Answer(); };
+    editor_->chooseSaveFile = [this] { return Answer(); };
+    main_.Show();
+    editor_->Show();
+    application_.ProcessMessages();
+    return *editor_;
+  }
+  std::optional<std::string> Answer() {
+    if (answers_.empty()) {
+      ADD_FAILURE() << "an unexpected dialog";
+      return std::nullopt;
+    }
+    std::optional<std::string> answer = answers_.front();
+    answers_.pop_front();
+    return answer;
+  }
+  void Key(HWND window, WPARAM key) {
+    PostMessageW(window, WM_KEYDOWN, key, 1);
+    PostMessageW(window, WM_KEYUP, key, 0xC0000001);
+    application_.ProcessMessages();
+  }
+  std::string PresetFile(const std::string& name, int number, double value) {
+    TPresetParams preset = TPresetParams::Defaults();
+    preset.SetValue(number, value);
+    std::string path = dir_.File(name);
+    WritePresetFile(path, preset);
+    return path;
+  }
+
+  test::ScopedErrorLog log_;
+  MemoryRegistry backend_;
+  test::ScopedTestRegistry registry_{backend_};
+  test::TempDir dir_;
+  gui::Application application_;
+  TMainForm main_;
+  std::unique_ptr<TAdvancedForm> editor_;
+  std::deque<std::optional<std::string>> answers_;
+};
+
+TEST_F(AdvancedFormTest, ShowsEveryParameterOfThePictureAndRaisesOutsideThem) {
+  WriteWorkParam(12, 2.75);
+  WriteWorkParam(69, 8);
+  TAdvancedForm& editor = Editor();
+  HWND handle = editor.Handle();
+  EXPECT_EQ(TextOf(handle).rfind("Settings", 0), 0u) << TextOf(handle);
+  RECT client{};
+  GetClientRect(handle, &client);
+  EXPECT_EQ(client.right, 329);
+  EXPECT_EQ(client.bottom, 494);
+
+  // The rows show what the picture draws (the registry's working preset).
+  for (int n = 1; n <= 63; ++n) {
+    EditorParamPlace place = EditorPlaceOf(n);
+    EXPECT_EQ(editor.Rows(place.tab).Box(place.row).Text(), FloatToPresetText(main_.GetPresetParam(n))) << n;
+    EXPECT_EQ(editor.GetEditorParam(n), main_.GetPresetParam(n)) << n;
+  }
+  EXPECT_EQ(editor.Rows(2).Box(3).Text(), "2.75");
+  EXPECT_EQ(editor.Blending().ItemIndex(), int(ParamDefault(64)));
+  EXPECT_EQ(editor.MotionBlur().Position(), 8);
+  EXPECT_EQ(TextOf(editor.MotionBlurGroup().Handle()), " Motion Blur = 8 ");
+  EXPECT_EQ(editor.GetEditorParam(66), main_.GetPresetParam(66));
+
+  // Nothing is selected in the empty list: the entry commands are off.
+  EXPECT_FALSE(IsWindowEnabled(editor.DeleteButton().Handle()));
+  EXPECT_FALSE(IsWindowEnabled(editor.ReloadButton().Handle()));
+  EXPECT_TRUE(IsWindowVisible(FindWindowExW(main_.Handle(), nullptr, STATUSCLASSNAMEW, nullptr)));
+
+  for (int wrong : {0, 70}) {
+    EXPECT_EQ(test::Raised<EAdvancedFormError>([&] { editor.GetEditorParam(wrong); }), "Wrong parameter number.");
+    EXPECT_EQ(test::Raised<EAdvancedFormError>([&] { editor.SetEditorParam(wrong, 1); }), "Wrong parameter number.");
+  }
+  EXPECT_EQ(log_.Contents(), "");
+}
+
+TEST_F(AdvancedFormTest, TypedValuesStepsBlendingAndTheSliderReachThePicture) {
+  TAdvancedForm& editor = Editor();
+  TComboEdit& amplitudes = editor.Rows(2);
+  PasteIntoCombo(amplitudes.Box(1).Handle(), "123.5");
+  EXPECT_EQ(main_.GetPresetParam(10), 123.5);
+  EXPECT_EQ(StatusPanel(main_.Handle(), 1), " Changed");
+  EXPECT_EQ(StatusPanel(main_.Handle(), 0), " MidAX");
+
+  // 0.05 steps by 0.01: one click on the upper arrow gives 0.06.
+  TComboEdit& spec = editor.Rows(1);
+  PasteIntoCombo(spec.Box(4).Handle(), "0.05");
+  RECT arrows{};
+  GetClientRect(spec.Arrows(4).Handle(), &arrows);
+  SendMessageW(spec.Arrows(4).Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(arrows.right / 2, 2));
+  SendMessageW(spec.Arrows(4).Handle(), WM_LBUTTONUP, 0, MAKELPARAM(arrows.right / 2, 2));
+  application_.ProcessMessages();
+  EXPECT_EQ(spec.Box(4).Text(), "0.06");
+  EXPECT_DOUBLE_EQ(main_.GetPresetParam(4), 0.06);
+
+  // The renderer keeps at most MaxBlending (1 on a context without alpha).
+  SendMessageW(editor.Blending().ItemHandle(3), BM_CLICK, 0, 0);
+  EXPECT_EQ(main_.GetPresetParam(64), std::min(3u, MaxBlending()));
+  EXPECT_EQ(editor.GetEditorParam(64), 3);
+  SendMessageW(editor.Blending().ItemHandle(0), BM_CLICK, 0, 0);
+  EXPECT_EQ(main_.GetPresetParam(64), 0);
+
+  SendMessageW(editor.MotionBlur().Handle(), TBM_SETPOS, TRUE, 255);
+  SendMessageW(editor.MotionBlurGroup().Handle(), WM_HSCROLL, MAKEWPARAM(TB_ENDTRACK, 0),
+               LPARAM(editor.MotionBlur().Handle()));
+  EXPECT_EQ(TextOf(editor.MotionBlurGroup().Handle()), " Motion Blur = Max ");
+  EXPECT_EQ(main_.GetPresetParam(69), 255);
+
+  // A blending value off the buttons is sent, and the buttons stay.
+  answers_ = {PresetFile("odd.cvp", 64, 7.4)};
+  Key(amplitudes.Box(1).Handle(), VK_F7);
+  EXPECT_EQ(editor.Blending().ItemIndex(), 0);
+  EXPECT_EQ(main_.GetPresetParam(64), std::min(AppliedValue(param_table::kParams[63], 7.4), double(MaxBlending())));
+  EXPECT_EQ(TextOf(editor.MotionBlurGroup().Handle()), " Motion Blur = Off ");
+  EXPECT_EQ(amplitudes.Box(1).Text(), FloatToPresetText(ParamDefault(10)));
+  EXPECT_EQ(log_.Contents(), "");
+}
+
+TEST_F(AdvancedFormTest, HotKeysReachTheCommandsFromBothWindowsAndTheButtonsFollow) {
+  TAdvancedForm& editor = Editor();
+  HWND box = EditOf(editor.Rows(3).Box(2).Handle());
+  std::string saved = dir_.File("saved.cvp");
+  answers_ = {saved};
+  Key(box, VK_F2);  // the editor's menu short-cut
+  TPresetParams file = ReadPresetFile(saved);
+  for (int n = 1; n <= kParamCount; ++n)
+    EXPECT_EQ(FloatToPresetText(file.GetValue(n)), FloatToPresetText(editor.GetEditorParam(n))) << n;
+  EXPECT_EQ(StatusPanel(main_.Handle(), 2), " " + saved);
+
+  PasteIntoCombo(editor.Rows(3).Box(2).Handle(), "4.5");
+  Key(main_.Handle(), VK_F3);  // the main window's hot key
+  double stored = 0;
+  ReadWorkParam(20, stored);
+  EXPECT_EQ(stored, 4.5);
+  PasteIntoCombo(editor.Rows(3).Box(2).Handle(), "9");
+  Key(main_.Handle(), VK_F6);
+  EXPECT_EQ(editor.GetEditorParam(20), 4.5);
+  EXPECT_EQ(main_.GetPresetParam(20), 4.5);
+
+  Key(box, VK_PAUSE);
+  EXPECT_TRUE(main_.TimeFrozenByUser());
+  EXPECT_EQ(editor.Tools().ButtonAt(0).Text(), "Start");
+  editor.Tools().ButtonAt(0).Click();
+  EXPECT_FALSE(main_.TimeFrozenByUser());
+  EXPECT_EQ(editor.Tools().ButtonAt(0).Text(), "Stop");
+
+  // Under Wine the main window hangs going full screen while its status
+  // bar shows (a sibling of the OpenGL surface being moved); the switch
+  // itself is what this test is after.
+  main_.SetStatusBarVisible(false);
+  Key(main_.Handle(), VK_F11);
+  EXPECT_TRUE(main_.FullScreen());
+  EXPECT_EQ(editor.Tools().ButtonAt(1).Text(), "Normal");
+  EXPECT_FALSE(editor.StayOnTop());
+  editor.Tools().ButtonAt(1).Click();
+  EXPECT_FALSE(main_.FullScreen());
+  EXPECT_EQ(editor.Tools().ButtonAt(1).Text(), "Full");
+  EXPECT_TRUE(editor.StayOnTop());
+
+  Key(box, VK_ESCAPE);
+  EXPECT_FALSE(application_.Terminated()) << "Esc is not the editor's key";
+  SetActiveWindow(editor.Handle());
+  Key(box, VK_F12);
+  EXPECT_FALSE(editor.Visible());
+  EXPECT_FALSE(editor.Shown());
+  EXPECT_FALSE(IsWindowVisible(FindWindowExW(main_.Handle(), nullptr, STATUSCLASSNAMEW, nullptr)));
+  Key(main_.Handle(), VK_F12);
+  EXPECT_TRUE(editor.Visible());
+  EXPECT_EQ(log_.Contents(), "");
+}
+
+TEST_F(AdvancedFormTest, AStartFileIsQuickLoadedAndAFailingFileKeepsTheValuesShown) {
+  std::string start = PresetFile("start.cvp", 5, 3.25);
+  TAdvancedForm& editor = Editor(2, start);
+  EXPECT_EQ(editor.GetEditorParam(5), 3.25);
+  EXPECT_EQ(main_.GetPresetParam(5), 3.25);
+  EXPECT_EQ(editor.Commands().QuickLoadFileName(), start);
+
+  DeleteFileW(Widen(start).c_str());
+  Key(main_.Handle(), VK_F5);
+  ASSERT_EQ(test::MessageBoxes().size(), 1u);
+  EXPECT_EQ(test::MessageBoxes()[0].text, test::Raised<EFileError>([&] { ReadPresetFile(start); }));
+  EXPECT_EQ(editor.GetEditorParam(5), 3.25);
+  EXPECT_FALSE(application_.Terminated());
+  EXPECT_EQ(log_.Contents(), "");
+}
+
+TEST_F(AdvancedFormTest, AddSelectAndDeleteKeepTheSortedListAndTheRegistryInStep) {
+  for (int n = 1; n <= kParamCount; ++n) WriteListParam("Mid", n, ParamDefault(n));
+  WriteListParam("Mid", 2, 44);
+  TAdvancedForm& editor = Editor();
+  HWND list = editor.PresetList().Handle();
+  EXPECT_EQ(editor.PresetList().Items(), (std::vector<std::string>{"Mid"}));
+
+  answers_ = {PresetFile("zed.cvp", 2, 55), PresetFile("Alpha.cvp", 2, 66)};
+  SendMessageW(FindWindowExW(editor.Handle(), nullptr, L"Button", L"Add"), BM_CLICK, 0, 0);
+  SendMessageW(FindWindowExW(editor.Handle(), nullptr, L"Button", L"Add"), BM_CLICK, 0, 0);
+  EXPECT_EQ(editor.PresetList().Items(), (std::vector<std::string>{"Alpha", "Mid", "zed"}));
+  EXPECT_EQ(SendMessageW(list, CB_GETCURSEL, 0, 0), 0);
+  EXPECT_TRUE(IsWindowEnabled(editor.DeleteButton().Handle()));
+
+  SendMessageW(list, CB_SETCURSEL, 1, 0);
+  SendMessageW(editor.Handle(), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(list), CBN_SELCHANGE), LPARAM(list));
+  EXPECT_EQ(editor.GetEditorParam(2), 44);
+  EXPECT_EQ(main_.GetPresetParam(2), 44);
+  EXPECT_EQ(StatusPanel(main_.Handle(), 2), " Preset from registry : Mid");
+
+  WriteCurrentPresetName("Mid");
+  editor.DeleteButton().Click();
+  EXPECT_EQ(editor.PresetList().Items(), (std::vector<std::string>{"Alpha", "zed"}));
+  EXPECT_FALSE(IsWindowEnabled(editor.DeleteButton().Handle()));
+  std::string current = "?";
+  ReadCurrentPresetName(current);
+  EXPECT_EQ(current, "");
+  EXPECT_EQ(log_.Contents(), "");
+}
+
+}  // namespace
+}  // namespace corvane
