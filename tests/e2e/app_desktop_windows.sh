@@ -74,6 +74,11 @@ red_background() {
 wait_until 20 red_background || fail "the background did not turn red ($(main_client_rgb))"
 import -window root "$E2E_BUILD/e2e-app-background.png"
 echo "background after: $r $g $b"
+# The editor's "Save to Reg" (F3) keeps the new colour with the preset.
+focus_main
+xdotool key F3
+red_saved() { grep -qx "BGColorR=1.0" <(reg_work_preset); }
+wait_until 20 red_saved || fail "F3 saved BGColorR=$(reg_work_preset | sed -n 's/^BGColorR=//p'), not 1"
 xdotool key ctrl+F3
 probe hidden Background 10 || fail "Ctrl+F3 in Background did not hide it"
 

@@ -155,3 +155,13 @@ click_menu_item() {  # n
   [ -n "$at" ] || fail "no menu item $1 in the bar"
   xdotool mousemove $((x + at)) "$row" click 1
 }
+
+# Name=Value lines of the registry's working preset.
+reg_work_preset() {
+  wine reg query "$E2E_KEY\\WorkPreset" | tr -d '\r' | python3 -c '
+import struct, sys
+for line in sys.stdin:
+    parts = line.split()
+    if len(parts) == 3 and parts[1] == "REG_BINARY":
+        print("%s=%r" % (parts[0], struct.unpack("<d", bytes.fromhex(parts[2]))[0]))'
+}

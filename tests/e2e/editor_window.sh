@@ -23,16 +23,6 @@ reg_work_param() {  # name value
   wine reg add "$E2E_KEY\\WorkPreset" /v "$1" /t REG_BINARY /d "$hex" /f >/dev/null
 }
 
-# Name=Value lines of the registry's working preset.
-reg_work_preset() {
-  wine reg query "$E2E_KEY\\WorkPreset" | tr -d '\r' | python3 -c '
-import struct, sys
-for line in sys.stdin:
-    parts = line.split()
-    if len(parts) == 3 and parts[1] == "REG_BINARY":
-        print("%s=%r" % (parts[0], struct.unpack("<d", bytes.fromhex(parts[2]))[0]))'
-}
-
 editor_x_window() { xdotool search --onlyvisible --name '^Settings' 2>/dev/null | head -1; }
 
 focus_editor() {
@@ -58,6 +48,8 @@ type_into_row() {  # n text
 }
 
 row_text() { probe combos Settings | sed -n "$(($1 + 1))p"; }
+row_is() { [ "$(row_text "$1")" = "$2" ]; }  # n text
+list_item_is() { [ "$(probe items Settings 63)" = "$1" ]; }  # text
 
 # Answers the common file dialog titled $1 with the file name $2.
 answer_file_dialog() {  # title name
@@ -69,7 +61,6 @@ answer_file_dialog() {  # title name
   probe hidden "$1" 20 || fail "the \"$1\" dialog stayed open"
 }
 
-wine reg add "$E2E_KEY" /v ShowSetup /t REG_DWORD /d 0 /f >/dev/null
 reg_work_param Lines 222
 reg_work_param MidAX 350.5
 reg_work_param MotionBlur 8
@@ -89,18 +80,20 @@ tabs=$(probe tabs Settings | paste -sd '|')
 # A typed value changes the figure: 3 lines instead of 222.
 expect_motion moving 0.5 10 "the running figure"
 shot before-row
+lit_before=$(lit_share before-row)
 focus_editor
 type_into_row 1 3
-sleep 2
-shot after-row
-cp "$WORK/before-row.png" "$E2E_BUILD/e2e-editor-before-row.png"
-cp "$WORK/after-row.png" "$E2E_BUILD/e2e-editor-after-row.png"
-changed=$(pixels_differing before-row after-row)
-lit_before=$(lit_share before-row)
-lit_after=$(lit_share after-row)
+figure_shrunk() {
+  shot after-row
+  changed=$(pixels_differing before-row after-row)
+  lit_after=$(lit_share after-row)
+  ((changed > 500)) && awk -v a="$lit_before" -v b="$lit_after" 'BEGIN { exit !(b < a / 2) }'
+}
+wait_until 20 figure_shrunk ||
+  fail "the typed row did not shrink the figure to 3 lines ($changed pixels changed, lit share $lit_before -> $lit_after)"
+keep_shot before-row editor-before-row
+keep_shot after-row editor-after-row
 echo "row typed: $changed pixels changed, lit share $lit_before -> $lit_after"
-[ "$changed" -gt 500 ] || fail "the typed row did not change the picture"
-awk -v a="$lit_before" -v b="$lit_after" 'BEGIN { exit !(b < a / 2) }' || fail "the figure did not shrink to 3 lines"
 
 # F4: the file holds the values the editor shows.
 focus_editor
@@ -118,11 +111,10 @@ grep -qx "MotionBlur=8" <<<"$shown" || fail "the file's MotionBlur is not 8"
 
 # F3 writes the same 69 values to the registry (the file keeps 15
 # significant digits); F6 brings them back.
-xdotool key F3
-sleep 1
-reg_work_preset >"$WORK/registry.txt"
 echo "$shown" >"$WORK/file.txt"
-python3 - "$WORK/registry.txt" "$WORK/file.txt" <<'PY' || fail "F3 stored other values than the file holds"
+registry_holds_file() {
+  reg_work_preset >"$WORK/registry.txt"
+  python3 - "$WORK/registry.txt" "$WORK/file.txt" <<'PY'
 import sys
 def values(path):
     return {name: float(value) for name, value in (line.strip().split("=") for line in open(path) if line.strip())}
@@ -131,46 +123,40 @@ assert len(saved) == 69 and stored.keys() == saved.keys(), (sorted(stored), sort
 for name, value in saved.items():
     assert abs(stored[name] - value) <= 1e-14 * max(1.0, abs(value)), (name, stored[name], value)
 PY
+}
+xdotool key F3
+wait_until 20 registry_holds_file 2>/dev/null || { registry_holds_file; fail "F3 stored other values than the file holds"; }
 type_into_row 1 50
 [ "$(row_text 1)" = 50 ] || fail "the row did not take 50"
 focus_editor
 xdotool key F6
-sleep 1
-[ "$(row_text 1)" = 3 ] || fail "F6 did not bring Lines=3 back (row shows $(row_text 1))"
+wait_until 10 row_is 1 3 || fail "F6 did not bring Lines=3 back (row shows $(row_text 1))"
 
 # F7 loads the file again.
 type_into_row 1 77
 focus_editor
 xdotool key F7
 answer_file_dialog "Open" saved.cvp
-sleep 1
-[ "$(row_text 1)" = 3 ] || fail "F7 did not load Lines=3 (row shows $(row_text 1))"
+wait_until 10 row_is 1 3 || fail "F7 did not load Lines=3 (row shows $(row_text 1))"
 
 # Add puts the file's preset into the list and the registry; Delete removes both.
 click_at "$(probe where Settings Button =Add)"
 answer_file_dialog "Open" saved.cvp
-sleep 1
-[ "$(probe items Settings 63)" = saved ] || fail "the list holds \"$(probe items Settings 63)\" after Add"
+wait_until 10 list_item_is saved || fail "the list holds \"$(probe items Settings 63)\" after Add"
 wine reg query "$E2E_KEY\\ListPresets\\saved" /v Lines >/dev/null 2>&1 || fail "Add stored nothing"
 click_at "$(probe where Settings Button =Delete)"
-sleep 1
-[ -z "$(probe items Settings 63)" ] || fail "the list is not empty after Delete"
+wait_until 10 list_item_is "" || fail "the list is not empty after Delete"
 if wine reg query "$E2E_KEY\\ListPresets\\saved" >/dev/null 2>&1; then fail "Delete left the preset stored"; fi
 
 # A file that cannot be read: the system's message, and the picture runs on
 # (the default preset first, for a figure large enough to see moving).
 click_at "$(probe where Settings Button =Default)"
-sleep 1
-[ "$(row_text 1)" = 333 ] || fail "\"Default\" did not load the default Lines (row shows $(row_text 1))"
+wait_until 10 row_is 1 333 || fail "\"Default\" did not load the default Lines (row shows $(row_text 1))"
 focus_editor
 xdotool key F7
 answer_file_dialog "Open" missing.cvp
 wine "$E2E_BUILD/windows/tests/e2e/answer_box.exe" "Corvane" 20 || fail "no message for the missing file"
 expect_motion moving 0.5 10 "after the failed load"
 
-focus_main
-xdotool key Escape
-wait_app_exit 20
-[ "$APP_EXIT" = 0 ] || fail "exit code $APP_EXIT after Esc"
-log_is_empty || { cat "$LOG"; fail "the error log is not empty"; }
+quit_with_escape "after Esc"
 echo "PASS editor_window"
