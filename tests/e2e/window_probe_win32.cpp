@@ -92,60 +92,83 @@ void PrintLine(const std::wstring& text) {
   std::printf("%s\n", narrow.c_str());
 }
 
-// A status bar's panel texts go through a buffer in the owning process.
+// Controls of another process answer text requests into memory of that
+// process: a buffer there, a header written into its start and the text
+// read back from behind the header.
+class RemoteBuffer {
+ public:
+  RemoteBuffer(HWND control, size_t header, size_t chars) : header_(header), chars_(chars) {
+    DWORD processId = 0;
+    GetWindowThreadProcessId(control, &processId);
+    process_ = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, processId);
+    if (process_)
+      remote_ = static_cast<char*>(
+          VirtualAllocEx(process_, nullptr, header + chars * sizeof(wchar_t), MEM_COMMIT, PAGE_READWRITE));
+  }
+  ~RemoteBuffer() {
+    if (remote_) VirtualFreeEx(process_, remote_, 0, MEM_RELEASE);
+    if (process_) CloseHandle(process_);
+  }
+  RemoteBuffer(const RemoteBuffer&) = delete;
+  RemoteBuffer& operator=(const RemoteBuffer&) = delete;
+
+  explicit operator bool() const { return remote_ != nullptr; }
+  LPARAM Start() const { return LPARAM(remote_); }
+  wchar_t* Text() const { return reinterpret_cast<wchar_t*>(remote_ + header_); }
+  size_t Chars() const { return chars_; }
+  template <typename Header>
+  void WriteHeader(const Header& header) const {
+    WriteProcessMemory(process_, remote_, &header, sizeof header, nullptr);
+  }
+  // Up to `length` characters (all when negative), ending at the first zero.
+  std::wstring ReadText(ptrdiff_t length = -1) const {
+    const size_t count = length < 0 || size_t(length) > chars_ ? chars_ : size_t(length);
+    std::wstring text(count, L'\0');
+    ReadProcessMemory(process_, Text(), text.data(), count * sizeof(wchar_t), nullptr);
+    text.resize(wcsnlen(text.c_str(), count));
+    return text;
+  }
+
+ private:
+  HANDLE process_ = nullptr;
+  char* remote_ = nullptr;
+  size_t header_, chars_;
+};
+
+// A status bar's panel texts.
 std::vector<std::wstring> StatusPanels(HWND bar) {
   std::vector<std::wstring> panels;
-  DWORD processId = 0;
-  GetWindowThreadProcessId(bar, &processId);
-  HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ, FALSE, processId);
-  if (!process) return panels;
-  const SIZE_T bytes = 1024 * sizeof(wchar_t);
-  void* remote = VirtualAllocEx(process, nullptr, bytes, MEM_COMMIT, PAGE_READWRITE);
-  int count = int(SendMessageW(bar, SB_GETPARTS, 0, 0));
-  for (int i = 0; remote && i < count; ++i) {
+  RemoteBuffer buffer(bar, 0, 1024);
+  for (int i = 0, count = int(SendMessageW(bar, SB_GETPARTS, 0, 0)); buffer && i < count; ++i) {
     LRESULT length = LOWORD(SendMessageW(bar, SB_GETTEXTLENGTHW, WPARAM(i), 0));
-    std::wstring text(1024, L'\0');
-    if (length < 1024) {
-      SendMessageW(bar, SB_GETTEXTW, WPARAM(i), LPARAM(remote));
-      SIZE_T read = 0;
-      ReadProcessMemory(process, remote, text.data(), size_t(length) * sizeof(wchar_t), &read);
+    if (size_t(length) >= buffer.Chars()) {
+      panels.emplace_back();
+      continue;
     }
-    text.resize(size_t(length < 1024 ? length : 0));
-    panels.push_back(text);
+    SendMessageW(bar, SB_GETTEXTW, WPARAM(i), buffer.Start());
+    panels.push_back(buffer.ReadText(length));
   }
-  if (remote) VirtualFreeEx(process, remote, 0, MEM_RELEASE);
-  CloseHandle(process);
   return panels;
 }
 
-// A list view's cell texts go through a buffer in the owning process too.
+// A list view's cell texts.
 std::vector<std::wstring> ListRows(HWND list) {
   std::vector<std::wstring> rows;
-  DWORD processId = 0;
-  GetWindowThreadProcessId(list, &processId);
-  HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, processId);
-  if (!process) return rows;
-  constexpr int kChars = 1024;
-  auto* remote = static_cast<char*>(
-      VirtualAllocEx(process, nullptr, sizeof(LVITEMW) + kChars * sizeof(wchar_t), MEM_COMMIT, PAGE_READWRITE));
-  int count = remote ? int(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0)) : 0;
-  for (int row = 0; row < count; ++row) {
+  RemoteBuffer buffer(list, sizeof(LVITEMW), 1024);
+  for (int row = 0, count = buffer ? int(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0)) : 0; row < count; ++row) {
     std::wstring line;
     for (int column = 0; column < 2; ++column) {
       LVITEMW item{};
       item.iSubItem = column;
-      item.pszText = reinterpret_cast<wchar_t*>(remote + sizeof(LVITEMW));
-      item.cchTextMax = kChars;
-      WriteProcessMemory(process, remote, &item, sizeof item, nullptr);
-      LRESULT length = SendMessageW(list, LVM_GETITEMTEXTW, WPARAM(row), LPARAM(remote));
-      std::wstring text(size_t(length), L'\0');
-      ReadProcessMemory(process, remote + sizeof(LVITEMW), text.data(), text.size() * sizeof(wchar_t), nullptr);
+      item.pszText = buffer.Text();
+      item.cchTextMax = int(buffer.Chars());
+      buffer.WriteHeader(item);
+      LRESULT length = SendMessageW(list, LVM_GETITEMTEXTW, WPARAM(row), buffer.Start());
+      std::wstring text = buffer.ReadText(length);
       line += column == 0 ? text + L"=" : text;
     }
     rows.push_back(line);
   }
-  if (remote) VirtualFreeEx(process, remote, 0, MEM_RELEASE);
-  CloseHandle(process);
   return rows;
 }
 
@@ -186,31 +209,18 @@ std::vector<HWND> Descendants(HWND window, const std::wstring& systemClass) {
   return found.windows;
 }
 
-// Tab captions go through a buffer in the owning process.
+// Tab captions.
 std::vector<std::wstring> TabCaptions(HWND tabs) {
   std::vector<std::wstring> captions;
-  DWORD processId = 0;
-  GetWindowThreadProcessId(tabs, &processId);
-  HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, processId);
-  if (!process) return captions;
-  constexpr int kChars = 256;
-  auto* remote = static_cast<char*>(
-      VirtualAllocEx(process, nullptr, sizeof(TCITEMW) + kChars * sizeof(wchar_t), MEM_COMMIT, PAGE_READWRITE));
-  for (int i = 0, count = int(SendMessageW(tabs, TCM_GETITEMCOUNT, 0, 0)); remote && i < count; ++i) {
+  RemoteBuffer buffer(tabs, sizeof(TCITEMW), 256);
+  for (int i = 0, count = int(SendMessageW(tabs, TCM_GETITEMCOUNT, 0, 0)); buffer && i < count; ++i) {
     TCITEMW item{};
     item.mask = TCIF_TEXT;
-    item.pszText = reinterpret_cast<wchar_t*>(remote + sizeof(TCITEMW));
-    item.cchTextMax = kChars;
-    SIZE_T moved = 0;
-    WriteProcessMemory(process, remote, &item, sizeof item, &moved);
-    std::wstring text(kChars, L'\0');
-    if (SendMessageW(tabs, TCM_GETITEMW, WPARAM(i), LPARAM(remote)))
-      ReadProcessMemory(process, remote + sizeof(TCITEMW), text.data(), kChars * sizeof(wchar_t), &moved);
-    text.resize(wcsnlen(text.c_str(), kChars));
-    captions.push_back(text);
+    item.pszText = buffer.Text();
+    item.cchTextMax = int(buffer.Chars());
+    buffer.WriteHeader(item);
+    captions.push_back(SendMessageW(tabs, TCM_GETITEMW, WPARAM(i), buffer.Start()) ? buffer.ReadText() : L"");
   }
-  if (remote) VirtualFreeEx(process, remote, 0, MEM_RELEASE);
-  CloseHandle(process);
   return captions;
 }
 

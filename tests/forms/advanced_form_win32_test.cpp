@@ -26,12 +26,6 @@
 namespace corvane {
 namespace {
 
-std::string TextOf(HWND window) {
-  wchar_t text[512] = {};
-  GetWindowTextW(window, text, 512);
-  return Narrow(text);
-}
-
 using test::PasteIntoCombo;
 HWND EditOf(HWND combo) { return test::ComboEditField(combo); }
 
@@ -102,7 +96,7 @@ TEST_F(AdvancedFormTest, ShowsEveryParameterOfThePictureAndRaisesOutsideThem) {
   WriteWorkParam(69, 8);
   TAdvancedForm& editor = Editor();
   HWND handle = editor.Handle();
-  EXPECT_EQ(TextOf(handle).rfind("Settings", 0), 0u) << TextOf(handle);
+  EXPECT_EQ(test::WindowText(handle).rfind("Settings", 0), 0u) << test::WindowText(handle);
   RECT client{};
   GetClientRect(handle, &client);
   EXPECT_EQ(client.right, 329);
@@ -117,7 +111,7 @@ TEST_F(AdvancedFormTest, ShowsEveryParameterOfThePictureAndRaisesOutsideThem) {
   EXPECT_EQ(editor.Rows(2).Box(3).Text(), "2.75");
   EXPECT_EQ(editor.Blending().ItemIndex(), int(ParamDefault(64)));
   EXPECT_EQ(editor.MotionBlur().Position(), 8);
-  EXPECT_EQ(TextOf(editor.MotionBlurGroup().Handle()), " Motion Blur = 8 ");
+  EXPECT_EQ(test::WindowText(editor.MotionBlurGroup().Handle()), " Motion Blur = 8 ");
   EXPECT_EQ(editor.GetEditorParam(66), main_.GetPresetParam(66));
 
   // Nothing is selected in the empty list: the entry commands are off.
@@ -161,7 +155,7 @@ TEST_F(AdvancedFormTest, TypedValuesStepsBlendingAndTheSliderReachThePicture) {
   SendMessageW(editor.MotionBlur().Handle(), TBM_SETPOS, TRUE, 255);
   SendMessageW(editor.MotionBlurGroup().Handle(), WM_HSCROLL, MAKEWPARAM(TB_ENDTRACK, 0),
                LPARAM(editor.MotionBlur().Handle()));
-  EXPECT_EQ(TextOf(editor.MotionBlurGroup().Handle()), " Motion Blur = Max ");
+  EXPECT_EQ(test::WindowText(editor.MotionBlurGroup().Handle()), " Motion Blur = Max ");
   EXPECT_EQ(main_.GetPresetParam(69), 255);
 
   // A blending value off the buttons is sent, and the buttons stay.
@@ -169,7 +163,7 @@ TEST_F(AdvancedFormTest, TypedValuesStepsBlendingAndTheSliderReachThePicture) {
   Key(amplitudes.Box(1).Handle(), VK_F7);
   EXPECT_EQ(editor.Blending().ItemIndex(), 0);
   EXPECT_EQ(main_.GetPresetParam(64), std::min(AppliedValue(param_table::kParams[63], 7.4), double(MaxBlending())));
-  EXPECT_EQ(TextOf(editor.MotionBlurGroup().Handle()), " Motion Blur = Off ");
+  EXPECT_EQ(test::WindowText(editor.MotionBlurGroup().Handle()), " Motion Blur = Off ");
   EXPECT_EQ(amplitudes.Box(1).Text(), FloatToPresetText(ParamDefault(10)));
   EXPECT_EQ(log_.Contents(), "");
 }

@@ -15,15 +15,10 @@
 #include "os/process.h"
 #include "os/text_win32.h"
 #include "support/test_support.h"
+#include "support/test_window.h"
 
 namespace corvane {
 namespace {
-
-std::string TextOf(HWND window) {
-  wchar_t text[4096] = {};
-  GetWindowTextW(window, text, 4096);
-  return Narrow(text);
-}
 
 std::string StatusPanel(HWND bar, int panel) {
   wchar_t text[256] = {};
@@ -81,7 +76,7 @@ class MainFormTest : public testing::Test {
 };
 
 TEST_F(MainFormTest, StartsWithItsCaptionMenuAndHiddenStatusBar) {
-  EXPECT_EQ(TextOf(main_.Handle()), "Corvane | 640 x 480 | ");
+  EXPECT_EQ(test::WindowText(main_.Handle()), "Corvane | 640 x 480 | ");
   EXPECT_EQ(ClientOf(main_.Handle()), (gui::Size{640, 480}));
   HMENU menu = GetMenu(main_.Handle());
   ASSERT_NE(menu, nullptr);
@@ -114,7 +109,7 @@ TEST_F(MainFormTest, HotKeysReachTheirWindowsAndQuickInfoPassesItsKeysOn) {
   Key(main_.Handle(), VK_F1);
   EXPECT_TRUE(quickInfo_.Visible());
   HWND memo = GetWindow(quickInfo_.Handle(), GW_CHILD);
-  EXPECT_EQ(TextOf(memo), QuickInfoText());
+  EXPECT_EQ(test::WindowText(memo), QuickInfoText());
   Key(memo, VK_F1);
   EXPECT_FALSE(quickInfo_.Visible()) << "F1 in Quick Info hides it";
   Key(main_.Handle(), VK_F10);
@@ -161,7 +156,7 @@ TEST_F(MainFormTest, MaximiseAndF11SwitchFullScreen) {
     EXPECT_EQ(GetWindowLongPtrW(main_.Handle(), GWL_STYLE) & WS_CAPTION, 0);
     EXPECT_FALSE(quickInfo_.StayOnTop()) << "tool windows are normal windows in full screen";
     const gui::Size client = ClientOf(main_.Handle());
-    EXPECT_EQ(TextOf(main_.Handle()),
+    EXPECT_EQ(test::WindowText(main_.Handle()),
               "Corvane | " + std::to_string(client.width) + " x " + std::to_string(client.height) + " | ");
 
     Key(main_.Handle(), VK_F11);
@@ -199,7 +194,7 @@ TEST_F(MainFormTest, DisplayChangeRecreatesTheWindowWithOpenGLOnIt) {
   EXPECT_NE(main_.Handle(), old);
   EXPECT_FALSE(IsWindow(old));
   EXPECT_FALSE(application_.Terminated());
-  EXPECT_EQ(TextOf(main_.Handle()), "Corvane | 640 x 480 | ");
+  EXPECT_EQ(test::WindowText(main_.Handle()), "Corvane | 640 x 480 | ");
   EXPECT_FALSE(main_.GetStatusText().empty()) << "OpenGL runs on the new window";
 }
 
@@ -228,7 +223,7 @@ TEST(AboutForm, FillsItsLinesOnShowAndKeepsVersionsWithoutVersionInformation) {
   about.Show();
   std::vector<std::string> texts;
   for (HWND child = GetWindow(about.Handle(), GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
-    texts.push_back(TextOf(child));
+    texts.push_back(test::WindowText(child));
   // The test program carries no version information.
   EXPECT_EQ(ProductVersionOf(ModuleFileName()), std::nullopt);
   const std::vector<std::string> expected{kProductName, "", "", kOwnerLine, kContactAddress, kWebAddress, "", "OK"};

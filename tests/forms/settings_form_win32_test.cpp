@@ -38,12 +38,6 @@ std::string ClassOf(HWND window) {
   return Narrow(name);
 }
 
-std::string TextOf(HWND window) {
-  wchar_t text[256] = {};
-  GetWindowTextW(window, text, 256);
-  return Narrow(text);
-}
-
 // The form's child with this system class and text, found as another
 // program would find it.
 HWND Child(HWND form, const std::string& systemClass, const std::string& text) {
@@ -55,7 +49,7 @@ HWND Child(HWND form, const std::string& systemClass, const std::string& text) {
       form,
       [](HWND child, LPARAM data) -> BOOL {
         auto& s = *reinterpret_cast<Search*>(data);
-        if (_stricmp(ClassOf(child).c_str(), s.systemClass.c_str()) == 0 && TextOf(child) == s.text) {
+        if (_stricmp(ClassOf(child).c_str(), s.systemClass.c_str()) == 0 && test::WindowText(child) == s.text) {
           s.found = child;
           return FALSE;
         }
@@ -145,7 +139,7 @@ TEST_F(SettingsFormTest, ShowsTheStoredListWithTheCurrentPresetAndItsValues) {
   TSettingsForm form;
   form.Show();
   HWND handle = form.Handle();
-  EXPECT_EQ(TextOf(handle), "Corvane Screen Saver");
+  EXPECT_EQ(test::WindowText(handle), "Corvane Screen Saver");
   for (const char* text : {"Add", "Delete", "OK", "Cancel", "Random", "Shuffle"})
     EXPECT_TRUE(Child(handle, "Button", text)) << text;
   HWND list = PresetList(handle);

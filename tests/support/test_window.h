@@ -23,6 +23,9 @@ class TestWindow {
   HWND handle_ = nullptr;
 };
 
+// A window's caption or a control's text.
+std::string WindowText(HWND window);
+
 // The text of one cell of a list view in report mode.
 std::string ListViewText(HWND list, int row, int column);
 

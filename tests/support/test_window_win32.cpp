@@ -40,6 +40,12 @@ void TestWindow::PumpMessages() {
   }
 }
 
+std::string WindowText(HWND window) {
+  std::wstring text(size_t(GetWindowTextLengthW(window)) + 1, L'\0');
+  text.resize(size_t(GetWindowTextW(window, text.data(), int(text.size()))));
+  return Narrow(text);
+}
+
 std::string ListViewText(HWND list, int row, int column) {
   wchar_t text[260] = L"";
   LVITEMW item{};
