@@ -41,14 +41,7 @@ WallpaperListView::WallpaperListView(const CreateArgs& args)
     : Control(gui::BaseOf(args)), styleWidth_(args.styleWidth), fileWidth_(args.fileWidth) {
   CreateControl(WC_LISTVIEWW, WS_TABSTOP | LVS_REPORT | LVS_SHOWSELALWAYS | LVS_NOCOLUMNHEADER | LVS_NOSORTHEADER,
                 WS_EX_CLIENTEDGE, "");
-  SendMessageW(Handle(), LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES,
-               LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES);
-  for (int column = 0; column < 2; ++column) {
-    LVCOLUMNW info{};
-    info.mask = LVCF_WIDTH;
-    info.cx = gui::ScaleToDpi(column == 0 ? styleWidth_ : fileWidth_, Dpi());
-    SendMessageW(Handle(), LVM_INSERTCOLUMNW, column, reinterpret_cast<LPARAM>(&info));
-  }
+  gui::SetUpTwoColumnReport(Handle(), styleWidth_, fileWidth_, Dpi());
 }
 
 void WallpaperListView::ApplyDpi() {

@@ -7,20 +7,24 @@
 
 namespace corvane::gui {
 
+void SetUpTwoColumnReport(HWND list, int firstWidth, int secondWidth, int dpi) {
+  SendMessageW(list, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES,
+               LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES);
+  for (int column = 0; column < 2; ++column) {
+    LVCOLUMNW info{};
+    info.mask = LVCF_WIDTH;
+    info.cx = ScaleToDpi(column == 0 ? firstWidth : secondWidth, dpi);
+    SendMessageW(list, LVM_INSERTCOLUMNW, column, reinterpret_cast<LPARAM>(&info));
+  }
+}
+
 ValueGrid::ValueGrid(const CreateArgs& args)
     : Control(BaseOf(args)), state_(args.keys), keyWidth_(args.keyWidth), valueWidth_(args.valueWidth) {
   CreateControl(WC_LISTVIEWW,
                 WS_TABSTOP | WS_CLIPCHILDREN | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | LVS_NOCOLUMNHEADER |
                     LVS_NOSORTHEADER,
                 WS_EX_CLIENTEDGE, "");
-  SendMessageW(Handle(), LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES,
-               LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES);
-  for (int column = 0; column < 2; ++column) {
-    LVCOLUMNW info{};
-    info.mask = LVCF_WIDTH;
-    info.cx = ScaleToDpi(column == 0 ? keyWidth_ : valueWidth_, Dpi());
-    SendMessageW(Handle(), LVM_INSERTCOLUMNW, column, reinterpret_cast<LPARAM>(&info));
-  }
+  SetUpTwoColumnReport(Handle(), keyWidth_, valueWidth_, Dpi());
   for (int row = 0; row < state_.RowCount(); ++row) {
     std::wstring key = Widen(state_.Key(row));
     LVITEMW item{};

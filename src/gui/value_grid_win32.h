@@ -12,6 +12,10 @@
 
 namespace corvane::gui {
 
+// Gives a report-mode list view grid lines, whole-row selection and two
+// columns of these widths (at 96 dpi).
+void SetUpTwoColumnReport(HWND list, int firstWidth, int secondWidth, int dpi);
+
 class ValueGrid final : public Control {
  public:
   struct CreateArgs {
