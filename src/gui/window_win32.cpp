@@ -140,8 +140,11 @@ void Window::LayoutChildren() {
   for (size_t i = 0; i < children_.size(); ++i) {
     if (items[i].align == Align::None) continue;
     const Rect& r = placed[i];
+    // No copying of the old bits: a docked child paints itself afresh, and
+    // under Wine copying them inside a window drawn by OpenGL from another
+    // thread never returns.
     SetWindowPos(children_[i]->Handle(), nullptr, r.left, r.top, r.width, r.height,
-                 SWP_NOZORDER | SWP_NOACTIVATE);
+                 SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOCOPYBITS);
   }
 }
 

@@ -1,6 +1,8 @@
 #include "support/test_support.h"
 
 #include <atomic>
+#include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <mutex>
@@ -76,6 +78,17 @@ bool WaitUntil(const std::function<bool()>& condition, uint32_t limitMs) {
   }
   return true;
 }
+
+HangWatch::HangWatch(std::string what, uint32_t limitMs) {
+  std::thread([done = done_, what = std::move(what), limitMs] {
+    if (done->Wait(limitMs) == WaitResult::Signalled) return;
+    std::fprintf(stderr, "FAILED: %s did not end within %u ms\n", what.c_str(), unsigned(limitMs));
+    std::fflush(stderr);
+    std::_Exit(3);
+  }).detach();
+}
+
+HangWatch::~HangWatch() { done_->Set(); }
 
 std::string ReadWholeFile(const std::string& path) {
   std::ifstream file(Utf8Path(path), std::ios::binary);

@@ -80,6 +80,20 @@ template <typename Work>
   return done->Wait(limitMs) == WaitResult::Signalled;
 }
 
+// For work that must stay on the calling thread (a window's messages) and so
+// cannot be run by EndsWithin: when the scope has not ended after `limitMs`,
+// the test program ends as failed, naming `what`, instead of hanging.
+class HangWatch {
+ public:
+  explicit HangWatch(std::string what, uint32_t limitMs = kHangLimitMs);
+  ~HangWatch();
+  HangWatch(const HangWatch&) = delete;
+  HangWatch& operator=(const HangWatch&) = delete;
+
+ private:
+  std::shared_ptr<Event> done_ = std::make_shared<Event>(true, false);
+};
+
 std::string ReadWholeFile(const std::string& path);
 void WriteWholeFile(const std::string& path, const std::string& contents);
 
