@@ -135,14 +135,14 @@ TEST_F(AdvancedFormTest, TypedValuesStepsBlendingAndTheSliderReachThePicture) {
   EXPECT_EQ(StatusPanel(main_.Handle(), 0), " MidAX");
 
   // 0.05 steps by 0.01: one click on the upper arrow gives 0.06.
-  TComboEdit& spec = editor.Rows(1);
-  PasteIntoCombo(spec.Box(4).Handle(), "0.05");
+  TComboEdit& firstPage = editor.Rows(1);
+  PasteIntoCombo(firstPage.Box(4).Handle(), "0.05");
   RECT arrows{};
-  GetClientRect(spec.Arrows(4).Handle(), &arrows);
-  SendMessageW(spec.Arrows(4).Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(arrows.right / 2, 2));
-  SendMessageW(spec.Arrows(4).Handle(), WM_LBUTTONUP, 0, MAKELPARAM(arrows.right / 2, 2));
+  GetClientRect(firstPage.Arrows(4).Handle(), &arrows);
+  SendMessageW(firstPage.Arrows(4).Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(arrows.right / 2, 2));
+  SendMessageW(firstPage.Arrows(4).Handle(), WM_LBUTTONUP, 0, MAKELPARAM(arrows.right / 2, 2));
   application_.ProcessMessages();
-  EXPECT_EQ(spec.Box(4).Text(), "0.06");
+  EXPECT_EQ(firstPage.Box(4).Text(), "0.06");
   EXPECT_DOUBLE_EQ(main_.GetPresetParam(4), 0.06);
 
   // The renderer keeps at most MaxBlending (1 on a context without alpha).
