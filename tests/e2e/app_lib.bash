@@ -4,7 +4,6 @@
 source "$(dirname "${BASH_SOURCE[0]}")/lib.bash"
 
 E2E_EXE=$(dirname "$E2E_SCR")/Corvane.exe
-E2E_PROBE=$E2E_BUILD/windows/tests/e2e/window_probe.exe
 
 # With --first-show the program key stays missing, as on a machine that
 # never ran the program, so that "Setup" opens by itself; otherwise
@@ -44,7 +43,7 @@ wait_main_window() {
 }
 
 # The X window of the main window (for xdotool).
-main_x_window() { wait_until 20 x_window_named '^Corvane \| ' || fail "no X window for the main window"; }
+main_x_window() { wait_until 60 x_window_named '^Corvane \| ' || fail "no X window for the main window"; }
 
 # Gives the main window the keyboard: activates it through the window
 # system and clicks its centre, which changes nothing in the picture.

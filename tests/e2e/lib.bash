@@ -9,6 +9,7 @@ E2E_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
 E2E_BUILD=${CORVANE_BUILD_DIR:-$E2E_ROOT/build}
 export WINEPREFIX=$E2E_BUILD/wineprefix
 E2E_SCR=$E2E_BUILD/windows/src/shell/Corvane.scr
+E2E_PROBE=$E2E_BUILD/windows/tests/e2e/window_probe.exe
 E2E_KEY='HKCU\Software\Ostrel Corp\Corvane'
 
 # Re-run the calling script inside Xvfb unless it already is.
@@ -18,10 +19,16 @@ e2e_in_display() {  # "$0" "$@"
   fi
 }
 
+# To standard error, so that a failure inside $(...) or behind >/dev/null
+# still reaches the log.
 fail() {
-  echo "FAIL: $*"
+  echo "FAIL: $*" >&2
   exit 1
 }
+
+# Any other command that stops the script names itself and its line.
+set -E
+trap 'echo "FAIL: \"$BASH_COMMAND\" returned $? (line $LINENO of $(basename "$0"))" >&2' ERR
 
 e2e_setup() {
   [ -f "$E2E_SCR" ] || fail "Corvane.scr is not built ($E2E_SCR)"
@@ -36,11 +43,35 @@ e2e_setup() {
   wine reg delete "$E2E_KEY" /f >/dev/null 2>&1 || true
 }
 
+# On the way out of a failed script, shows what the program was doing.
 e2e_cleanup() {
+  local status=$?
+  ((status == 0)) || e2e_failure_details
   [ -n "${SAVER_PID:-}" ] && kill "$SAVER_PID" 2>/dev/null || true
   wine reg delete "$E2E_KEY" /f >/dev/null 2>&1 || true
   rm -rf "$WORK"
 }
+
+e2e_failure_details() {
+  trap - ERR
+  if [ -n "${SAVER_PID:-}" ]; then
+    local code=0
+    if kill -0 "$SAVER_PID" 2>/dev/null; then echo "the program is still running"; else
+      wait "$SAVER_PID" 2>/dev/null || code=$?
+      echo "the program ended with exit code $code"
+    fi
+  fi
+  [ ! -s "${LOG:-}" ] || { echo "its error log:"; cat "$LOG"; }
+  if [ -f "$E2E_PROBE" ]; then
+    echo "visible windows:"
+    timeout 30 wine "$E2E_PROBE" visible 2>/dev/null | tr -d '\r' | sed 's/^/  /' || true
+  fi
+  # CORVANE_E2E_BACKTRACE=1 also keeps every thread's stack, for a hang.
+  if [ -n "${CORVANE_E2E_BACKTRACE:-}" ]; then
+    timeout 120 wine winedbg --command "bt all" 2>&1 | tr -d '\r' >"$E2E_BUILD/e2e-bt-$(basename "$0" .sh).txt" || true
+  fi
+  import -window root "$E2E_BUILD/e2e-failed-$(basename "$0" .sh).png" 2>/dev/null || true
+} >&2
 
 start_saver() {  # arguments...
   (cd "$WORK" && exec wine "$WORK/Corvane.scr" "$@") &

@@ -25,11 +25,12 @@ if [ ! -f "$TEMPLATE/system.reg" ]; then
   WINEPREFIX=$TEMPLATE wineserver -w
   [ -f "$TEMPLATE/system.reg" ] || fail "no Wine prefix could be made"
 fi
-FRESH=$(mktemp -d)
-cp -a "$TEMPLATE" "$FRESH/prefix"
-export WINEPREFIX=$FRESH/prefix
+export WINEPREFIX=$E2E_BUILD/wineprefix-setup
+[ ! -d "$WINEPREFIX" ] || wineserver -k 2>/dev/null || true
+rm -rf "$WINEPREFIX"
+cp -a "$TEMPLATE" "$WINEPREFIX"
 app_setup --first-show
-trap 'e2e_cleanup; wineserver -k 2>/dev/null || true; rm -rf "$FRESH"' EXIT
+trap 'e2e_cleanup; wineserver -k 2>/dev/null || true' EXIT
 SYSDIR=$(winepath -u 'C:\windows\system32')
 cp "$APPLET" "$SYSDIR/desk.cpl"
 
@@ -68,9 +69,10 @@ close_setup() {
   wait_until 20 setup_closed || fail "Close did not close Setup"
 }
 
-# First start: "Setup" by itself, before the main window shows.
+# First start: "Setup" by itself, before the main window shows; the first
+# program in a new prefix is slow to start.
 start_saver
-probe title Setup 60 >/dev/null || fail "no Setup window at the first start"
+probe title Setup 180 >/dev/null || fail "no Setup window at the first start"
 [ "$(probe shown Setup "Don't show this window again")" = shown ] || fail "the check box is hidden"
 texts=$(report)
 for line in "Information" "Current screen saver : None" "Version of this executable file      : 1.0.0.1" \
