@@ -2,7 +2,11 @@
 // When the main window's picture runs: only while the application is
 // active, the window is not minimised (or being moved or sized) and not
 // hidden. Paused means no frames and frozen time; the user's own time
-// freeze survives pauses.
+// freeze survives pauses. Until the window first shows it counts as
+// minimised: the picture starts when the first show ends, never while the
+// windows around it are still being made (under Wine, swapping frames into
+// a window not yet on the screen while the main thread makes those windows
+// has hung both threads).
 
 #include "forms/drawer_senders.h"
 
@@ -40,7 +44,7 @@ class DrawingPause {
  private:
   DrawerSenders& drawer_;
   bool frozenByUser_ = false;
-  bool minimised_ = false;
+  bool minimised_ = true;
   bool hidden_ = false;
 };
 

@@ -10,6 +10,9 @@ namespace {
 
 // Posted by the drawing thread's end to the window that owns it.
 constexpr UINT kDrawerEndedMessage = WM_APP + 12;
+// Posted by a show to itself: the picture resumes once the window is on the
+// screen, after the show's own window calls.
+constexpr UINT kShownMessage = WM_APP + 13;
 constexpr WPARAM kMaximizeCommand = 0xF030;  // also 0xF032, a double click on the caption
 constexpr unsigned kCursorTimerMs = 1000;
 
@@ -165,6 +168,9 @@ bool TMainForm::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& r
     case kDrawerEndedMessage:
       Terminate();
       return true;
+    case kShownMessage:
+      pause_.EndMinimisedSpell();
+      return true;
   }
   return Form::OnMessage(message, wParam, lParam, result);
 }
@@ -175,7 +181,7 @@ void TMainForm::FormShow() {
     shownOnce_ = true;
     if (onFirstShow) onFirstShow();
   }
-  pause_.EndMinimisedSpell();
+  PostMessageW(Handle(), kShownMessage, 0, 0);
 }
 
 void TMainForm::FormResize() {

@@ -100,9 +100,12 @@ TSettingsForm::TSettingsForm()
     Close();
   };
   banner_.onClick = [this] { OpenBanner(); };
-  onShow = [this] { ShowList(); };
+  // The preview starts once the dialog's own windows are made and filled.
+  onShow = [this] {
+    ShowList();
+    PreviewResume();
+  };
   onHide = [this] { list_ = SettingsList(); };
-  PreviewResume();
 }
 
 TSettingsForm::~TSettingsForm() {

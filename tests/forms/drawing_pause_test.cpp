@@ -17,13 +17,15 @@ const Calls kPaused{Animating(false), TimeFrozen(true)};
 const Calls kResumed{TimeFrozen(false), Animating(true)};
 const Calls kResumedFrozen{TimeFrozen(true), Animating(true)};
 
-// Events in order; the sends of the last one are compared.
+// Events in order after the window's first show; the sends of the last
+// one are compared.
 TEST(DrawingPause, EventsPauseAndResumeByState) {
   using Step = std::function<void(DrawingPause&)>;
   struct Case {
     const char* name;
     std::vector<Step> steps;
     Calls last;
+    bool shown = true;
   };
   const Step deactivate = &DrawingPause::Deactivated, activate = &DrawingPause::Activated,
              minimise = &DrawingPause::Minimised, restore = &DrawingPause::Restored,
@@ -50,10 +52,19 @@ TEST(DrawingPause, EventsPauseAndResumeByState) {
       {"resume keeps the user's freeze", {freeze, deactivate, activate}, kResumedFrozen},
       {"pause sends the same when frozen", {freeze, deactivate}, kPaused},
       {"release", {freeze, [](DrawingPause& p) { p.SetTimeFrozenByUser(false); }}, {TimeFrozen(false)}},
+      // Before it: nothing starts the picture but the end of the first show.
+      {"activation before the first show", {deactivate, activate}, {}, false},
+      {"resume drawing before the first show", {suspend, resume}, {}, false},
+      {"unhide before the first show", {hide, unhide}, {}, false},
+      {"the first show", {beginSpell, endSpell}, kResumed, false},
   };
   for (const Case& c : cases) {
     test::RecordingDrawer drawer;
     DrawingPause pause(drawer);
+    if (c.shown) {
+      pause.BeginMinimisedSpell();
+      pause.EndMinimisedSpell();
+    }
     for (const Step& step : c.steps) {
       drawer.calls.clear();
       step(pause);

@@ -129,6 +129,8 @@ TEST(ModalWithPause, HidesEverythingAroundTheModalWindowAndPutsItBack) {
     if (!c.toolsMeantShown) tools.list.DoubleClick(false);
     test::RecordingDrawer drawer;
     DrawingPause pause(drawer);
+    pause.EndMinimisedSpell();  // the main window is on the screen
+    drawer.Take();
     std::string journal;
     ModalWithPauseSteps steps;
     steps.showMainWindow = [&](bool visible) { journal += visible ? "main-shown " : "main-hidden "; };
