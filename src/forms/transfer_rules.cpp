@@ -4,9 +4,14 @@ namespace corvane {
 
 namespace {
 
-// Text typed on the way to a number that is none yet; emptying it would
-// lose the sign or point typed first.
-bool IsNumberBeginning(std::string_view text) { return text == "-" || text == "." || text == "-."; }
+// A sign, digits and one point: typed text on the way to a number, or past
+// the number format (its edit ends as ERROR). Emptying it would lose what
+// was typed.
+bool IsTypedNumber(std::string_view text) {
+  if (!text.empty() && text[0] == '-') text.remove_prefix(1);
+  return text.find_first_not_of("0123456789.") == std::string_view::npos &&
+         text.find('.') == text.rfind('.');
+}
 
 }  // namespace
 
@@ -38,7 +43,7 @@ TransferKeyResult TransferKeyPress(std::string_view text, wchar_t character) {
   if (!digit && character != L'\b' && character != L'+' && character != L'-' && character != L'.') return {};
   TransferKeyResult result{.character = character};
   std::string current(text);
-  if (!IsPresetNumber(current) && !IsNumberBeginning(current)) {
+  if (!IsTypedNumber(current)) {
     current.clear();
     result.newText = current;
   }

@@ -36,6 +36,41 @@ long long MagnitudeEstimate(std::string_view mantissa, std::string_view exponent
   return exp + position;
 }
 
+}  // namespace
+
+std::optional<std::string> TryFloatToPresetText(double value) {
+  if (!std::isfinite(value)) return std::nullopt;
+  char buffer[64];
+  std::string text;
+  if (std::fabs(value) >= 1.0) {
+    // 15 significant digits are the coarser limit: round there, then place
+    // the point by the exponent.
+    auto result = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::scientific, 14);
+    std::string_view sci(buffer, static_cast<size_t>(result.ptr - buffer));
+    size_t e = sci.find('e');
+    int exponent = 0;
+    std::from_chars(sci.data() + e + (sci[e + 1] == '+' ? 2 : 1), sci.data() + sci.size(), exponent);
+    if (exponent >= 15) return std::nullopt;
+    std::string digits;
+    for (char c : sci.substr(0, e))
+      if (IsDigit(c)) digits += c;
+    if (value < 0) text += '-';
+    text.append(digits, 0, static_cast<size_t>(exponent) + 1);
+    text += '.';
+    text.append(digits, static_cast<size_t>(exponent) + 1);
+  } else {
+    // Below 1, fifteen decimals are the coarser limit.
+    auto result = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, 15);
+    text.assign(buffer, result.ptr);
+  }
+  while (text.back() == '0') text.pop_back();
+  if (text.back() == '.') text.pop_back();
+  if (text == "-0") text = "0";
+  return text;
+}
+
+namespace {
+
 bool TryPresetTextToFloat(std::string_view text, double& value) {
   value = 0.0;
   if (text.empty()) return true;
@@ -76,7 +111,9 @@ bool TryPresetTextToFloat(std::string_view text, double& value) {
     return false;
   }
   value = negative ? -magnitude : magnitude;
-  return true;
+  // Only what can be written back is a number: the writer decides, so the
+  // two can never disagree about where the format ends.
+  return TryFloatToPresetText(value).has_value();
 }
 
 [[noreturn]] void RaiseNotANumber(std::string_view text) {
@@ -95,34 +132,9 @@ std::string SystemFileMessage(const char* what, const std::string& path, int err
 }  // namespace
 
 std::string FloatToPresetText(double value) {
-  if (!std::isfinite(value)) throw EConvertError(kExponentMessage);
-  char buffer[64];
-  std::string text;
-  if (std::fabs(value) >= 1.0) {
-    // 15 significant digits are the coarser limit: round there, then place
-    // the point by the exponent.
-    auto result = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::scientific, 14);
-    std::string_view sci(buffer, static_cast<size_t>(result.ptr - buffer));
-    size_t e = sci.find('e');
-    int exponent = 0;
-    std::from_chars(sci.data() + e + (sci[e + 1] == '+' ? 2 : 1), sci.data() + sci.size(), exponent);
-    if (exponent >= 15) throw EConvertError(kExponentMessage);
-    std::string digits;
-    for (char c : sci.substr(0, e))
-      if (IsDigit(c)) digits += c;
-    if (value < 0) text += '-';
-    text.append(digits, 0, static_cast<size_t>(exponent) + 1);
-    text += '.';
-    text.append(digits, static_cast<size_t>(exponent) + 1);
-  } else {
-    // Below 1, fifteen decimals are the coarser limit.
-    auto result = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, 15);
-    text.assign(buffer, result.ptr);
-  }
-  while (text.back() == '0') text.pop_back();
-  if (text.back() == '.') text.pop_back();
-  if (text == "-0") text = "0";
-  return text;
+  std::optional<std::string> text = TryFloatToPresetText(value);
+  if (!text) throw EConvertError(kExponentMessage);
+  return *std::move(text);
 }
 
 double PresetTextToFloat(std::string_view text) {

@@ -20,12 +20,16 @@ CORVANE_DECLARE_EXCEPTION(EConvertError);
 CORVANE_DECLARE_EXCEPTION(EFileError);
 
 // Fixed notation, "." separator, at most 15 significant digits and 15
-// decimals, trailing zeros and point removed. Raises EConvertError
-// "Exponent character present in the resulting string" for magnitudes that
-// round to 10^15 or more (and for infinities and NaN).
+// decimals, trailing zeros and point removed. Nothing for magnitudes that
+// round to 10^15 or more, infinities and NaN.
+std::optional<std::string> TryFloatToPresetText(double value);
+// The same; raises EConvertError "Exponent character present in the
+// resulting string" where TryFloatToPresetText gives nothing.
 std::string FloatToPresetText(double value);
 // Empty text is 0; otherwise [sign] digits [. digits] [e [sign] digits] with
-// at least one mantissa digit, nothing around it. Raises EConvertError.
+// at least one mantissa digit, nothing around it, and a value that
+// TryFloatToPresetText can write: every number read can be written back.
+// Raises EConvertError.
 double PresetTextToFloat(std::string_view text);
 bool IsPresetNumber(std::string_view text);
 

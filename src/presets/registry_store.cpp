@@ -6,6 +6,7 @@
 #include "figure/preset_params.h"
 #include "os/little_endian.h"
 #include "os/random.h"
+#include "presets/preset_text.h"
 
 namespace corvane {
 namespace {
@@ -104,7 +105,11 @@ bool ReadParam(const std::string& subkey, int number, double& value) {
     std::string data;
     if (!ReadTyped(subkey, ParamName(number), RegistryType::Binary, data) || data.size() != sizeof(double))
       return false;
-    value = std::bit_cast<double>(FromLittleEndian(data));
+    const double stored = std::bit_cast<double>(FromLittleEndian(data));
+    // The same rule as number text: a value that cannot be shown or written
+    // back (NaN, 10^15 and more) is unreadable.
+    if (!TryFloatToPresetText(stored)) return false;
+    value = stored;
     return true;
   });
 }

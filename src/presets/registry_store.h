@@ -25,7 +25,7 @@ RegistryPlace CurrentRegistryPlace();  // SystemRegistry() and kRegistryRoot unl
 void SetRegistryPlace(RegistryPlace place);
 
 // Parameter values are 8-byte little-endian doubles (REG_BINARY); anything
-// else reads as missing. Numbers outside 1..69 fail (reading gives 0).
+// else, and a double that is no number text can hold, reads as missing. Numbers outside 1..69 fail (reading gives 0).
 bool WriteWorkParam(int number, double value);
 bool ReadWorkParam(int number, double& value);
 // The empty name addresses "ListPresets" itself. Names holding "\" would

@@ -52,6 +52,8 @@ TEST(TransferRules, TypedKeysFollowTheCellRules) {
       // The sign or point typed first survives the digits after it.
       {"-", L'5', nullptr, L'5'},   {".", L'5', nullptr, L'5'}, {"-.", L'.', nullptr, 0},
       {"-", L'+', "", 0},           {"", L'-', "-", 0},
+      // Digits past the number format stay; the edit ends as ERROR.
+      {"1000000000000000", L'5', nullptr, L'5'},
   };
   for (const Case& c : cases) {
     TransferKeyResult result = TransferKeyPress(c.text, c.key);
@@ -71,6 +73,7 @@ TEST(TransferRules, EditsShowEmptyAndLeaveMarkersForWhatIsNoNumber) {
   EXPECT_EQ(TransferEditEndValue("."), "ERROR");
   EXPECT_EQ(TransferEditEndValue("5."), "5.");
   EXPECT_EQ(TransferEditEndValue("-0"), "-0");
+  EXPECT_EQ(TransferEditEndValue("1000000000000000"), "ERROR") << "OK would send what cannot be shown";
 }
 
 TEST(TransferRules, CellsOfTheTargetShowWhatCannotBeWrittenAsError) {

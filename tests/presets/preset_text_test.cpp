@@ -5,6 +5,7 @@
 #include <random>
 
 #include "presets/preset_text.h"
+#include "presets/number_round_trip.h"
 #include "support/test_support.h"
 
 namespace corvane {
@@ -31,8 +32,10 @@ TEST(PresetNumberText, ReadsDecimalNumbersOnly) {
                                                   {".5", 0.5},   {"5.", 5},     {"1e-400", 0},      {"-0", 0},
                                                   {"0." + std::string(400, '0') + "1", 0}};
   for (const auto& [text, value] : cases) EXPECT_EQ(PresetTextToFloat(text), value) << text;
+  // The last ones are numbers that could not be written back.
   for (const char* bad : {"1,5", "-", ".", "e3", "1e+", " 1", "1 ", "0x10", "inf", "nan", "1..2", "--1", "1e400",
-                          "1e99999999999999999999"}) {
+                          "1e99999999999999999999", "1000000000000000", "-1e15", "999999999999999.5",
+                          "123456789012345678"}) {
     EXPECT_FALSE(IsPresetNumber(bad)) << bad;
     EXPECT_THROW(PresetTextToFloat(bad), EConvertError) << bad;
   }
@@ -42,6 +45,45 @@ TEST(PresetNumberText, ReadsDecimalNumbersOnly) {
   const std::string message = Raised<EConvertError>([] { PresetTextToFloat(std::string(1 << 20, 'x')); });
   EXPECT_FALSE(message.empty());
   EXPECT_LT(message.size(), 200u);
+}
+
+// Number text as it comes from anywhere: any sign, up to twenty digits
+// before and after a point (runs of 9 meet the rounding edge), an exponent.
+std::string RandomNumberText(std::mt19937_64& generator) {
+  const char* const signs[] = {"", "-", "+"};
+  auto pick = [&](int count) { return int(generator() % unsigned(count)); };
+  auto digits = [&](int count) {
+    std::string text;
+    const bool nines = pick(3) == 0;
+    for (int i = 0; i < count; ++i) text += char('0' + (nines ? 9 : pick(10)));
+    return text;
+  };
+  std::string text = signs[pick(3)] + digits(pick(21));
+  if (pick(2)) text += "." + digits(pick(21));
+  if (pick(3) == 0) text += "e" + std::string(signs[pick(3)]) + std::to_string(pick(420));
+  return text;
+}
+
+TEST(PresetNumberText, EveryAcceptedNumberWritesBackByEveryReader) {
+  std::vector<std::string> texts = {"999999999999999", "999999999999999.5", "999999999999999.4", "1e15", "-1e15",
+                                    "1e-400", "123456789012345678", "-999999999999999999", "0.9999999999999999",
+                                    "99999999999999.95", "1e14", "5e-16", "-4.9999e-16", "0.0000000000000005"};
+  std::mt19937_64 generator(21);
+  while (texts.size() < 100000) texts.push_back(RandomNumberText(generator));
+  int accepted = 0;
+  for (const std::string& text : texts) {
+    ASSERT_EQ(test::NumberRoundTripFault(text), "") << text;
+    const bool number = IsPresetNumber(text);
+    accepted += number;
+    // A file line and a transfer cell take the same numbers; anything else
+    // is 0 in a file and ERROR in a cell.
+    ASSERT_EQ(ParsePresetFileText("Points=" + text).GetValue(1), number ? PresetTextToFloat(text) : 0.0) << text;
+    if (!text.empty() && text.find_first_of("+e") == std::string::npos) {
+      ASSERT_EQ(ParseTransferText(text + ";")[0], number ? text : kCellError) << text;
+    }
+  }
+  EXPECT_GT(accepted, 25000);  // the generator reaches both sides
+  EXPECT_LT(accepted, 75000);
 }
 
 TEST(PresetNameFromFile, StripsDirectoryAndLastExtension) {

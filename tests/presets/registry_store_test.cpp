@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <bit>
+#include <cmath>
 
 #ifdef _WIN32
 #include <windows.h>
@@ -67,7 +68,11 @@ TEST_P(RegistryStoreTest, ValuesOfAnotherTypeOrLengthAreUnreadable) {
   registry_.WriteRaw("ListPresets\\Odd", "Ticks", RegistryType::String, "14");
   registry_.WriteRaw("ListPresets\\Odd", "Intensity", RegistryType::Binary, DoubleBytes(2.5) + "x");
   registry_.WriteRaw("ListPresets\\Odd", "Density", RegistryType::Binary, DoubleBytes(2.5));
-  for (int n : {1, 2, 3, 5}) EXPECT_EQ(ListParam("Odd", n), std::pair(false, ParamDefault(n))) << n;
+  // Doubles that number text cannot hold would end the window showing them.
+  registry_.WriteRaw("ListPresets\\Odd", "MidDT", RegistryType::Binary, DoubleBytes(1e15));
+  registry_.WriteRaw("ListPresets\\Odd", "ShiftDT", RegistryType::Binary, DoubleBytes(999999999999999.9));
+  registry_.WriteRaw("ListPresets\\Odd", "ScaleDDT", RegistryType::Binary, DoubleBytes(std::nan("")));
+  for (int n : {1, 2, 3, 5, 7, 8, 9}) EXPECT_EQ(ListParam("Odd", n), std::pair(false, ParamDefault(n))) << n;
   EXPECT_EQ(ListParam("Odd", 6), std::pair(true, 2.5));  // an 8-byte binary is the raw double
 
   registry_.WriteRaw("ListPresets", "Random", RegistryType::Dword, std::string("\x07\0\0\0", 4));

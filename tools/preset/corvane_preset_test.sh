@@ -38,7 +38,7 @@ check "unknown command" one_error_line 2 "$tool" frobnicate x
 check "missing file" one_error_line 1 "$tool" show "$dir/missing.cvp"
 check "directory" one_error_line 1 "$tool" to-text "$dir"
 printf 'Points=1e20\r\n' >"$dir/big.cvp"
-check "unwritable value" one_error_line 1 "$tool" show "$dir/big.cvp"
+check "a value past the number format reads as no number" bash -c "'$tool' show '$dir/big.cvp' | grep -qx 'Points=0'"
 check "incomplete text" one_error_line 1 "$tool" from-text ";;1;" --out "$dir/d.cvp"
 check "incomplete text writes nothing" test ! -e "$dir/d.cvp"
 check "unwritable output" one_error_line 1 "$tool" from-text "$text" --out "$dir/no/such.cvp"
