@@ -1,5 +1,7 @@
 #include "gui/file_dialog_rules.h"
 
+#include <algorithm>
+
 namespace corvane::gui {
 
 std::vector<FileFilter> ParseFileFilter(std::string_view text) {
@@ -29,6 +31,14 @@ std::vector<std::string> SplitSelectedFiles(std::string_view answer) {
   std::vector<std::string> paths;
   for (size_t i = 1; i < parts.size(); ++i) paths.push_back(folder + parts[i]);
   return paths;
+}
+
+DialogShowing ShowUntilAnswerFits(const std::function<DialogShowing(size_t answerChars)>& show) {
+  for (size_t room = kFirstAnswerChars;;) {
+    DialogShowing showing = show(room);
+    if (showing.outcome != DialogShowing::Outcome::TooSmall || room >= kMostAnswerChars) return showing;
+    room = std::min(kMostAnswerChars, std::max(showing.neededChars, room * 8));
+  }
 }
 
 }  // namespace corvane::gui

@@ -1,31 +1,31 @@
 #include "gui/file_dialogs_win32.h"
 
+#include <cderr.h>
 #include <commdlg.h>
 
 #include "gui/file_dialog_rules.h"
+#include "os/message_box.h"
 #include "os/os_error.h"
 #include "os/text_win32.h"
 
 namespace corvane::gui {
 namespace {
 
-// Large enough for many files chosen at once.
-constexpr size_t kAnswerChars = 32 * 1024;
-
 struct DialogText {
   std::wstring filter, defaultExt, title, folder;
   std::vector<wchar_t> answer;
 };
 
-OPENFILENAMEW Prepare(const FileDialogArgs& args, DialogText& text, DWORD flags) {
+OPENFILENAMEW Prepare(const FileDialogArgs& args, DialogText& text, DWORD flags, size_t answerChars) {
+  text = {};
   for (const FileFilter& filter : ParseFileFilter(args.filter))
     text.filter += Widen(filter.name) + L'\0' + Widen(filter.pattern) + L'\0';
   text.defaultExt = Widen(args.defaultExt);
   text.title = Widen(args.title);
   text.folder = Widen(args.initialFolder);
-  text.answer.assign(kAnswerChars, L'\0');
+  text.answer.assign(answerChars, L'\0');
   std::wstring name = Widen(args.fileName);
-  std::copy_n(name.begin(), std::min(name.size(), kAnswerChars - 2), text.answer.begin());
+  std::copy_n(name.begin(), std::min(name.size(), answerChars - 2), text.answer.begin());
 
   OPENFILENAMEW dialog{};
   dialog.lStructSize = sizeof dialog;
@@ -41,22 +41,34 @@ OPENFILENAMEW Prepare(const FileDialogArgs& args, DialogText& text, DWORD flags)
   return dialog;
 }
 
+[[noreturn]] void RaiseDialogFailure(DWORD code) {
+  throw EGuiError("The file dialog failed with code " + std::to_string(code) + ".");
+}
+
 // A cancel and a failure both answer false; only a failure leaves a code.
 void CheckCancelled() {
-  if (DWORD code = CommDlgExtendedError()) throw EGuiError("The file dialog failed with code " + std::to_string(code) + ".");
+  if (DWORD code = CommDlgExtendedError()) RaiseDialogFailure(code);
 }
 
 }  // namespace
 
 std::optional<std::vector<std::string>> RunOpenDialog(const FileDialogArgs& args) {
+  const DWORD flags = (args.multiSelect ? OFN_ALLOWMULTISELECT : 0) |
+                      (args.fileMustExist ? OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST : 0);
   DialogText text;
-  OPENFILENAMEW dialog = Prepare(args, text,
-                                 (args.multiSelect ? OFN_ALLOWMULTISELECT : 0) |
-                                     (args.fileMustExist ? OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST : 0));
-  if (!GetOpenFileNameW(&dialog)) {
-    CheckCancelled();
-    return std::nullopt;
-  }
+  OPENFILENAMEW dialog{};
+  DialogShowing showing = ShowUntilAnswerFits([&](size_t answerChars) -> DialogShowing {
+    dialog = Prepare(args, text, flags, answerChars);
+    if (GetOpenFileNameW(&dialog)) return {DialogShowing::Outcome::Chosen};
+    DWORD code = CommDlgExtendedError();
+    if (code == 0) return {DialogShowing::Outcome::Cancelled};
+    // The room needed is then the answer's first character.
+    if (code == FNERR_BUFFERTOOSMALL) return {DialogShowing::Outcome::TooSmall, size_t(WORD(text.answer[0]))};
+    RaiseDialogFailure(code);
+  });
+  if (showing.outcome == DialogShowing::Outcome::TooSmall)
+    ShowMessageBox({.text = kTooManyFilesText, .caption = args.title.empty() ? "Open" : args.title});
+  if (showing.outcome != DialogShowing::Outcome::Chosen) return std::nullopt;
   if (args.chosenFilter) *args.chosenFilter = int(dialog.nFilterIndex);
   // The answer ends with two NULs; keep them for the splitter.
   size_t length = 0;
@@ -66,7 +78,7 @@ std::optional<std::vector<std::string>> RunOpenDialog(const FileDialogArgs& args
 
 std::optional<std::string> RunSaveDialog(const FileDialogArgs& args) {
   DialogText text;
-  OPENFILENAMEW dialog = Prepare(args, text, args.overwritePrompt ? OFN_OVERWRITEPROMPT : 0);
+  OPENFILENAMEW dialog = Prepare(args, text, args.overwritePrompt ? OFN_OVERWRITEPROMPT : 0, kFirstAnswerChars);
   if (!GetSaveFileNameW(&dialog)) {
     CheckCancelled();
     return std::nullopt;

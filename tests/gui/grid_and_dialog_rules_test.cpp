@@ -67,5 +67,34 @@ TEST(GuiFileDialogRules, SelectionsBecomeFullPathsInTheDialogsOrder) {
   EXPECT_TRUE(SplitSelectedFiles("\0\0"s).empty());
 }
 
+TEST(GuiFileDialogRules, ATooLongSelectionIsAskedAgainWithMoreRoomUpToTheMost) {
+  using Outcome = DialogShowing::Outcome;
+  std::vector<size_t> rooms;
+  // A dialog whose selection needs `need` characters; it reports the need
+  // cut to 16 bits, as the system does.
+  auto selectionOf = [&rooms](size_t need) {
+    rooms.clear();
+    return [need, &rooms](size_t room) -> DialogShowing {
+      rooms.push_back(room);
+      if (room >= need) return {Outcome::Chosen};
+      return {Outcome::TooSmall, need & 0xFFFF};
+    };
+  };
+  EXPECT_EQ(ShowUntilAnswerFits(selectionOf(100)).outcome, Outcome::Chosen);
+  EXPECT_EQ(rooms, std::vector<size_t>{kFirstAnswerChars});
+  EXPECT_EQ(ShowUntilAnswerFits(selectionOf(300'000)).outcome, Outcome::Chosen);
+  EXPECT_EQ(rooms, (std::vector<size_t>{32 << 10, 256 << 10, 2 << 20}));
+  EXPECT_EQ(ShowUntilAnswerFits(selectionOf(100 << 20)).outcome, Outcome::TooSmall);
+  EXPECT_EQ(rooms, (std::vector<size_t>{32 << 10, 256 << 10, 2 << 20, kMostAnswerChars}));
+
+  // A need reported beyond eightfold is met at once; a cancel ends it.
+  rooms.clear();
+  ShowUntilAnswerFits([&](size_t room) -> DialogShowing {
+    rooms.push_back(room);
+    return room == kFirstAnswerChars ? DialogShowing{Outcome::TooSmall, 5'000'000} : DialogShowing{Outcome::Cancelled};
+  });
+  EXPECT_EQ(rooms, (std::vector<size_t>{kFirstAnswerChars, 5'000'000}));
+}
+
 }  // namespace
 }  // namespace corvane::gui
