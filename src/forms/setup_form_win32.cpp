@@ -40,6 +40,7 @@ void ShowSetupModal(bool automatic, const std::function<void()>& presetsStored) 
   // Made once, at the first call, and kept for the life of the process: the
   // system takes its window down with the others at exit.
   static TSetupForm* form = new TSetupForm(system);
+  system.owner = form->Handle();
   form->onPresetsStored = presetsStored;
   form->ShowSetupModal(automatic);
 }

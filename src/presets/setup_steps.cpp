@@ -139,8 +139,10 @@ std::vector<std::string> RunInstall(SetupSystem& system, const std::function<voi
   std::string program = system.ProgramFile();
   std::string installed = InstalledFile(system);
   CopyOutcome outcome = system.CopyOver(program, installed);
-  if (outcome == CopyOutcome::AccessDenied && system.CopyElevated()) outcome = CopyOutcome::Ok;
-  if (outcome == CopyOutcome::Ok) {
+  if (outcome == CopyOutcome::AccessDenied && system.RunElevated(kElevatedCopyArgument)) outcome = CopyOutcome::Ok;
+  // What the elevated run did is checked, not trusted: a child that ran
+  // something else answers 0 just the same.
+  if (outcome == CopyOutcome::Ok && system.SameContent(program, installed)) {
     copy = kOk;
     size_t cut = program.find_last_of("\\/");
     std::string directory = cut == std::string::npos ? std::string() : program.substr(0, cut);

@@ -27,9 +27,12 @@ class SetupSystem {
   virtual std::string SystemDirectory() = 0;
   // Replaces an existing target.
   virtual CopyOutcome CopyOver(const std::string& from, const std::string& to) = 0;
-  // The same program run elevated, doing nothing but the copy into the
-  // system directory; false when it failed or the prompt was refused.
-  virtual bool CopyElevated() = 0;
+  // The same program run elevated with `argument` alone (one of the
+  // arguments below); true when it ran and answered exit code 0. False
+  // when it failed or the prompt was refused.
+  virtual bool RunElevated(const std::string& argument) = 0;
+  // Whether both files hold the same bytes; false when either is unreadable.
+  virtual bool SameContent(const std::string& first, const std::string& second) = 0;
   virtual bool FileExists(const std::string& path) = 0;
   virtual bool RemoveFile(const std::string& path) = 0;
   // Full paths of the files of `directory` matching "*.cvp", any attributes,

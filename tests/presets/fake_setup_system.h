@@ -27,7 +27,8 @@ class FakeSetupSystem : public SetupSystem {
   std::set<std::string> unreadable;
   CopyOutcome copyOutcome = CopyOutcome::Ok;
   bool elevationGranted = true;
-  int elevatedRuns = 0;
+  bool elevatedChildWorks = true;  // false: it answers 0 having done nothing
+  std::vector<std::string> elevatedRuns;  // their arguments
   int shellResult = 42;
   std::vector<std::string> shellParameters;
   int associationNotices = 0;
@@ -39,10 +40,13 @@ class FakeSetupSystem : public SetupSystem {
     if (copyOutcome == CopyOutcome::Ok) files[to] = files.at(from);
     return copyOutcome;
   }
-  bool CopyElevated() override {
-    ++elevatedRuns;
-    if (elevationGranted) files[InstalledFile(*this)] = files.at(kProgram);
+  bool RunElevated(const std::string& argument) override {
+    elevatedRuns.push_back(argument);
+    if (elevationGranted && elevatedChildWorks) files[InstalledFile(*this)] = files.at(kProgram);
     return elevationGranted;
+  }
+  bool SameContent(const std::string& first, const std::string& second) override {
+    return files.count(first) && files.count(second) && files.at(first) == files.at(second);
   }
   bool FileExists(const std::string& path) override { return files.count(path) != 0; }
   bool RemoveFile(const std::string& path) override { return files.erase(path) != 0; }

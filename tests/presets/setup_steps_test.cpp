@@ -66,7 +66,7 @@ TEST_F(SetupStepsTest, InstallStoresEverythingAndRemoveUndoesItThenSkips) {
   EXPECT_EQ(RunInstall(system_, [&] { ++refills; }), InstallReport("OK", "OK", "OK", "OK", "Installation completed"));
   EXPECT_EQ(refills, 1);
   EXPECT_EQ(system_.files.at(installed_), "program");
-  EXPECT_EQ(system_.elevatedRuns, 0);
+  EXPECT_TRUE(system_.elevatedRuns.empty());
   EXPECT_EQ(Stored("Alpha", 1), 3.5);
   EXPECT_EQ(Stored("Beta", 1), -2);
   EXPECT_EQ(Stored("Beta", 69), TPresetParams::Defaults().GetValue(69));
@@ -108,22 +108,28 @@ TEST_F(SetupStepsTest, CopyOutcomesAndElevation) {
   struct Case {
     CopyOutcome outcome;
     bool granted;
-    int elevatedRuns;
+    bool childWorks;
+    const char* stale;  // an older file in the system directory, or none
+    size_t elevatedRuns;
     const char* copy;
   } cases[] = {
-      {CopyOutcome::Ok, false, 0, "OK"},
-      {CopyOutcome::AccessDenied, true, 1, "OK"},
-      {CopyOutcome::AccessDenied, false, 1, "Failed"},  // the prompt was refused
-      {CopyOutcome::Failed, true, 0, "Failed"},         // only access denied asks for elevation
+      {CopyOutcome::Ok, false, true, nullptr, 0, "OK"},
+      {CopyOutcome::AccessDenied, true, true, "old", 1, "OK"},
+      {CopyOutcome::AccessDenied, false, true, nullptr, 1, "Failed"},  // the prompt was refused
+      {CopyOutcome::Failed, true, true, nullptr, 0, "Failed"},         // only access denied asks for elevation
+      // The child answered 0 but copied nothing: the check finds no copy, or an old one.
+      {CopyOutcome::AccessDenied, true, false, nullptr, 1, "Failed"},
+      {CopyOutcome::AccessDenied, true, false, "old", 1, "Failed"},
   };
   for (const Case& c : cases) {
-    SCOPED_TRACE(c.copy + std::to_string(c.elevatedRuns));
+    SCOPED_TRACE(c.copy + std::to_string(c.elevatedRuns) + (c.stale ? c.stale : ""));
     FakeSetupSystem system(memory_);
     system.copyOutcome = c.outcome;
     system.elevationGranted = c.granted;
+    system.elevatedChildWorks = c.childWorks;
+    if (c.stale) system.files[installed_] = c.stale;
     std::vector<std::string> report = RunInstall(system);
-    EXPECT_EQ(system.elevatedRuns, c.elevatedRuns);
-    EXPECT_EQ(system.FileExists(installed_), std::string(c.copy) == "OK");
+    EXPECT_EQ(system.elevatedRuns, std::vector<std::string>(c.elevatedRuns, kElevatedCopyArgument));
     if (std::string(c.copy) == "OK") {
       // No "Presets" folder: the presets line fails, the name is written empty.
       EXPECT_EQ(report, InstallReport("OK", "Failed", "OK", "OK", "Installation failed"));
