@@ -30,6 +30,11 @@ struct ElevatedRun {
   DWORD exitCode = ERROR_GEN_FAILURE;
 };
 
+FileOutcome OutcomeOf(BOOL done) {
+  if (done) return FileOutcome::Ok;
+  return GetLastError() == ERROR_ACCESS_DENIED ? FileOutcome::AccessDenied : FileOutcome::Failed;
+}
+
 // Off the window thread: the shell does not return while the prompt is up.
 DWORD WINAPI RunElevatedThread(void* data) {
   ElevatedRun& run = *static_cast<ElevatedRun*>(data);
@@ -58,7 +63,10 @@ DWORD WINAPI RunElevatedThread(void* data) {
 // quit request is held back and posted again once the wait is over.
 void WaitAnswering(HANDLE handle) {
   std::optional<int> quit;
-  while (MsgWaitForMultipleObjects(1, &handle, FALSE, INFINITE, QS_ALLINPUT) == WAIT_OBJECT_0 + 1) {
+  for (;;) {
+    DWORD woken = MsgWaitForMultipleObjects(1, &handle, FALSE, INFINITE, QS_ALLINPUT);
+    if (woken == WAIT_OBJECT_0) break;
+    if (woken != WAIT_OBJECT_0 + 1 && WaitForSingleObject(handle, 50) == WAIT_OBJECT_0) break;
     MSG message;
     while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
       if (message.message == WM_QUIT) {
@@ -77,9 +85,8 @@ void WaitAnswering(HANDLE handle) {
 std::string WindowsSetupSystem::ProgramFile() { return ModuleFileName(); }
 std::string WindowsSetupSystem::SystemDirectory() { return SystemDirectoryText(); }
 
-CopyOutcome WindowsSetupSystem::CopyOver(const std::string& from, const std::string& to) {
-  if (CopyFileW(Widen(from).c_str(), Widen(to).c_str(), FALSE)) return CopyOutcome::Ok;
-  return GetLastError() == ERROR_ACCESS_DENIED ? CopyOutcome::AccessDenied : CopyOutcome::Failed;
+FileOutcome WindowsSetupSystem::CopyOver(const std::string& from, const std::string& to) {
+  return OutcomeOf(CopyFileW(Widen(from).c_str(), Widen(to).c_str(), FALSE));
 }
 
 bool WindowsSetupSystem::RunElevated(const std::string& argument) {
@@ -103,7 +110,9 @@ bool WindowsSetupSystem::SameContent(const std::string& first, const std::string
 }
 
 bool WindowsSetupSystem::FileExists(const std::string& path) { return corvane::FileExists(path); }
-bool WindowsSetupSystem::RemoveFile(const std::string& path) { return DeleteFileW(Widen(path).c_str()) != 0; }
+FileOutcome WindowsSetupSystem::RemoveFile(const std::string& path) {
+  return OutcomeOf(DeleteFileW(Widen(path).c_str()));
+}
 
 std::vector<std::string> WindowsSetupSystem::FindPresetFiles(const std::string& directory) {
   std::vector<std::string> files;
@@ -135,10 +144,14 @@ void WindowsSetupSystem::AssociationsChanged() { SHChangeNotify(SHCNE_ASSOCCHANG
 RegistryBackend& WindowsSetupSystem::UserRegistry() { return SystemRegistry(); }
 RegistryBackend* WindowsSetupSystem::MachineRegistry() { return &LocalMachineRegistry(); }
 
-int CopyProgramToSystemDirectory() {
+int RunElevatedTask(ElevatedTask task) {
   std::string sysDir = SystemDirectoryText();
   if (sysDir.empty()) return static_cast<int>(GetLastError() ? GetLastError() : ERROR_PATH_NOT_FOUND);
-  if (CopyFileW(Widen(ModuleFileName()).c_str(), Widen(sysDir + "\\Corvane.scr").c_str(), FALSE)) return 0;
+  std::wstring installed = Widen(sysDir + "\\Corvane.scr");
+  BOOL done = task == ElevatedTask::Copy ? CopyFileW(Widen(ModuleFileName()).c_str(), installed.c_str(), FALSE)
+              : task == ElevatedTask::Remove ? DeleteFileW(installed.c_str())
+                                             : FALSE;
+  if (done) return 0;
   DWORD error = GetLastError();
   return static_cast<int>(error ? error : ERROR_GEN_FAILURE);
 }
