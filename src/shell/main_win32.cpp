@@ -25,8 +25,11 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   std::vector<std::string> arguments = CommandLineArguments();
   // The elevated halves of "Install" and "Remove": nothing but the copy or
   // the deletion, before any start-up.
-  if (auto task = corvane::ElevatedRequest(arguments); task != corvane::ElevatedTask::None)
+  if (auto task = corvane::ElevatedRequest(arguments); task != corvane::ElevatedTask::None) {
+    // Nothing loaded from here on comes from the folder it was started in.
+    SetDefaultDllDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32);
     return corvane::RunElevatedTask(task);
+  }
   corvane::TimerResolution1ms timerResolution;
   corvane::RunEntrySequence(arguments);
   return 0;
