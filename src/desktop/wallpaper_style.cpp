@@ -1,12 +1,7 @@
 #include "desktop/wallpaper_style.h"
 
-#include <cstdio>
-
+#include "os/file_io.h"
 #include "os/text.h"
-
-#if defined(_WIN32)
-#include "os/text_win32.h"
-#endif
 
 namespace corvane {
 
@@ -32,43 +27,48 @@ WallpaperRow SplitWallpaperRow(const std::string& line) {
 
 namespace {
 
-FILE* OpenFile(const std::string& path, const char* mode) {
-#if defined(_WIN32)
-  return _wfopen(Widen(path).c_str(), Widen(mode).c_str());
-#else
-  return std::fopen(path.c_str(), mode);
-#endif
+constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
+
+[[noreturn]] void RaiseFileError(const std::string& what, const std::string& path) {
+  throw EWallpapersFileError(what + " \"" + path + "\".");
 }
 
-[[noreturn]] void RaiseFileError(const char* what, const std::string& path) {
-  throw EWallpapersFileError(std::string(what) + " \"" + path + "\".");
+std::string TooLargeMessage() {
+  return " A wallpapers list holds at most " + std::to_string(kMaxWallpaperRows) + " images (" +
+         std::to_string(kMaxWallpapersListBytes / (1024 * 1024)) + " MB).";
 }
 
 }  // namespace
 
-std::vector<std::string> ReadWallpapersListFile(const std::string& path) {
-  FILE* file = OpenFile(path, "rb");
-  if (!file) RaiseFileError("Cannot open file", path);
-  std::string text;
-  char buffer[4096];
-  size_t read;
-  while ((read = std::fread(buffer, 1, sizeof buffer, file)) > 0) text.append(buffer, read);
-  bool failed = std::ferror(file) != 0;
-  std::fclose(file);
-  if (failed) RaiseFileError("Cannot read file", path);
+std::optional<std::vector<std::string>> ParseWallpapersListText(std::string_view text) {
+  if (text.substr(0, kUtf8Bom.size()) == kUtf8Bom) text.remove_prefix(kUtf8Bom.size());
+  std::string decoded;
+  if (!IsValidUtf8(text)) {
+    decoded = SystemCodePageToUtf8(text);
+    text = decoded;
+  }
+  std::vector<std::string_view> lines = SplitLines(text);
+  if (lines.size() > kMaxWallpaperRows) return std::nullopt;
+  return std::vector<std::string>(lines.begin(), lines.end());
+}
 
-  std::vector<std::string> lines;
-  for (std::string_view line : SplitLines(text)) lines.emplace_back(line);
-  return lines;
+std::vector<std::string> ReadWallpapersListFile(const std::string& path) {
+  std::string text;
+  FileResult result = ReadFileUpTo(path, kMaxWallpapersListBytes, text);
+  if (result.failure == FileFailure::Open) RaiseFileError("Cannot open file", path);
+  if (result.failure == FileFailure::Read) RaiseFileError("Cannot read file", path);
+  std::optional<std::vector<std::string>> lines;
+  if (result.Ok()) lines = ParseWallpapersListText(text);
+  if (!lines) throw EWallpapersFileError("Cannot read file \"" + path + "\"." + TooLargeMessage());
+  return std::move(*lines);
 }
 
 void WriteWallpapersListFile(const std::string& path, const std::vector<std::string>& lines) {
   std::string text;
   for (const std::string& line : lines) text += line + "\r\n";
-  FILE* file = OpenFile(path, "wb");
-  if (!file) RaiseFileError("Cannot create file", path);
-  bool written = std::fwrite(text.data(), 1, text.size(), file) == text.size();
-  if (std::fclose(file) != 0 || !written) RaiseFileError("Cannot write file", path);
+  FileResult result = ReplaceFileContents(path, text);
+  if (result.failure == FileFailure::Create) RaiseFileError("Cannot create file", path);
+  if (!result.Ok()) RaiseFileError("Cannot write file", path);
 }
 
 }  // namespace corvane

@@ -2,8 +2,11 @@
 // Wallpaper display styles and the wallpapers-list file (.cvw): one entry a
 // line, "Style=path", CR LF line ends.
 
+#include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "os/exception.h"
@@ -27,10 +30,22 @@ struct WallpaperRow {
 };
 WallpaperRow SplitWallpaperRow(const std::string& line);
 
-// Every line of the file unchanged (CR LF, LF or CR ends). Raises
-// EWallpapersFileError when the file cannot be read.
+// A list holds some thousands of images at most, and a row is a style name,
+// "=" and a path of at most 260 characters (3 bytes each in UTF-8): a list of
+// kMaxWallpaperRows rows fits in kMaxWallpapersListBytes. Larger files are
+// refused whole; the window would take minutes to show their rows.
+inline constexpr size_t kMaxWallpaperRows = 10000;
+inline constexpr size_t kMaxWallpapersListBytes = 8 * 1024 * 1024;
+
+// The lines of a list file's text (CR LF, LF or CR ends), without a UTF-8
+// byte-order mark; text that is not UTF-8 is read in the system code page.
+// Nothing when there are more than kMaxWallpaperRows lines.
+std::optional<std::vector<std::string>> ParseWallpapersListText(std::string_view text);
+// The file's lines as ParseWallpapersListText gives them. Raises
+// EWallpapersFileError when the file cannot be read or is too large.
 std::vector<std::string> ReadWallpapersListFile(const std::string& path);
-// Raises EWallpapersFileError when the file cannot be written.
+// Replaces the file once the new text is completely written; raises
+// EWallpapersFileError when it cannot be written (the old file stays).
 void WriteWallpapersListFile(const std::string& path, const std::vector<std::string>& lines);
 
 }  // namespace corvane

@@ -29,8 +29,8 @@ class Suspension {
   EditorHost* host_;
 };
 
-void ShowFailure(const Exception& failure) {
-  ShowMessageBox({.text = failure.Message(), .caption = kMessageCaption, .icon = BoxIcon::Error});
+void ShowFailure(const std::string& text) {
+  ShowMessageBox({.text = text, .caption = kMessageCaption, .icon = BoxIcon::Error});
 }
 
 }  // namespace
@@ -41,9 +41,9 @@ void PresetEditorCommands::Run(bool suspends, Command command) {
   try {
     command();
   } catch (const EFileError& failure) {
-    ShowFailure(failure);
+    ShowFailure(failure.Message());
   } catch (const EConvertError& failure) {
-    ShowFailure(failure);
+    ShowFailure(failure.Message());
   }
 }
 
@@ -91,8 +91,12 @@ void PresetEditorCommands::SaveFile(bool ask) {
 
 void PresetEditorCommands::SaveToReg() {
   Run(true, [this] {
-    for (int n = 1; n <= kParamCount; ++n) WriteWorkParam(n, view_.GetEditorParam(n));
-    host_.ShowStatus("Saved", kAllValues, "Preset to registry");
+    bool saved = true;
+    for (int n = 1; n <= kParamCount; ++n) saved = WriteWorkParam(n, view_.GetEditorParam(n)) && saved;
+    if (saved)
+      host_.ShowStatus("Saved", kAllValues, "Preset to registry");
+    else
+      ShowFailure("The preset could not be saved to the registry.");
   });
 }
 

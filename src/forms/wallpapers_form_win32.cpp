@@ -281,7 +281,11 @@ void TWallpapersForm::ListKeyDown(gui::Key key) {
 }
 
 void TWallpapersForm::OkClick() {
-  StoreWallpaperRows(rows_, ChangerStateToSave(changer_.Checked(), changer_.Text()));
+  if (!StoreWallpaperRows(rows_, ChangerStateToSave(changer_.Checked(), changer_.Text()))) {
+    // The rows stay, to try again, to save as a list file or to cancel.
+    ShowError("The wallpapers list could not be stored in the registry.");
+    return;
+  }
   Close();
 }
 

@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include "os/text.h"
+
 namespace corvane {
 
 std::wstring Widen(std::string_view text) {
@@ -20,6 +22,14 @@ std::string Narrow(std::wstring_view text) {
   WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), narrow.data(), length,
                       nullptr, nullptr);
   return narrow;
+}
+
+std::string SystemCodePageToUtf8(std::string_view text) {
+  if (text.empty()) return {};
+  int length = MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+  std::wstring wide(static_cast<size_t>(length), L'\0');
+  MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), wide.data(), length);
+  return Narrow(wide);
 }
 
 }  // namespace corvane

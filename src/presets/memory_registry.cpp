@@ -107,15 +107,34 @@ std::unique_ptr<RegistryKey> MemoryRegistry::OpenKey(const std::string& path, bo
   return std::make_unique<Key>(*this, path, create);
 }
 
-bool MemoryRegistry::DeleteKeyTree(const std::string& path) {
-  std::lock_guard lock(mutex_);
+// The parent of the key at `path` and the key's folded name; no parent for
+// the root. Call under mutex_.
+std::pair<MemoryRegistry::Node*, std::string> MemoryRegistry::ParentOf(const std::string& path) {
   std::vector<std::string> parts = SplitPath(path);
-  if (parts.empty()) return false;  // the root itself is not a key to delete
+  if (parts.empty()) return {nullptr, {}};  // the root itself is not a key to delete or rename
   std::string last = AsciiLower(parts.back());
   parts.pop_back();
-  Node* parent = Walk(parts, false);
-  if (!parent) return false;
-  return parent->children.erase(last) == 1;
+  return {Walk(parts, false), last};
+}
+
+bool MemoryRegistry::DeleteKeyTree(const std::string& path) {
+  std::lock_guard lock(mutex_);
+  auto [parent, name] = ParentOf(path);
+  return parent && parent->children.erase(name) == 1;
+}
+
+bool MemoryRegistry::RenameKey(const std::string& path, const std::string& newName) {
+  std::lock_guard lock(mutex_);
+  auto [parent, name] = ParentOf(path);
+  std::string folded = AsciiLower(newName);
+  if (!parent || newName.empty() || newName.find('\\') != std::string::npos || parent->children.count(folded))
+    return false;
+  auto node = parent->children.extract(name);
+  if (node.empty()) return false;
+  node.key() = folded;
+  node.mapped()->name = newName;
+  parent->children.insert(std::move(node));
+  return true;
 }
 
 }  // namespace corvane

@@ -5,6 +5,7 @@
 
 #include <map>
 #include <mutex>
+#include <utility>
 
 #include "presets/registry_backend.h"
 
@@ -16,6 +17,7 @@ class MemoryRegistry : public RegistryBackend {
   ~MemoryRegistry() override;
   std::unique_ptr<RegistryKey> OpenKey(const std::string& path, bool create) override;
   bool DeleteKeyTree(const std::string& path) override;
+  bool RenameKey(const std::string& path, const std::string& newName) override;
 
   struct Node;
 
@@ -24,6 +26,7 @@ class MemoryRegistry : public RegistryBackend {
   // Resolves a path; with create, makes the missing keys. Call under mutex_.
   Node* Find(const std::string& path, bool create);
   Node* Walk(const std::vector<std::string>& parts, bool create);
+  std::pair<Node*, std::string> ParentOf(const std::string& path);
 
   std::mutex mutex_;
   std::unique_ptr<Node> root_;

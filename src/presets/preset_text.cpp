@@ -1,13 +1,10 @@
 #include "presets/preset_text.h"
 
-#include <cerrno>
 #include <charconv>
 #include <cmath>
-#include <cstring>
-#include <filesystem>
-#include <fstream>
-#include <system_error>
+#include <string>
 
+#include "os/file_io.h"
 #include "os/text.h"
 
 namespace corvane {
@@ -123,9 +120,9 @@ bool TryPresetTextToFloat(std::string_view text, double& value) {
   throw EConvertError("'" + shown + "' is not a valid floating point value");
 }
 
-std::string SystemFileMessage(const char* what, const std::string& path, int error) {
+std::string FileMessage(const char* what, const std::string& path, const FileResult& result) {
   std::string message = std::string(what) + " \"" + path + "\".";
-  if (error != 0) message += " " + std::generic_category().message(error);
+  if (!result.reason.empty()) message += " " + result.reason;
   return message;
 }
 
@@ -164,12 +161,9 @@ std::string PresetFileText(const TPresetParams& preset) {
 
 void WritePresetFile(const std::string& path, const TPresetParams& preset) {
   const std::string text = PresetFileText(preset);
-  errno = 0;
-  std::ofstream out(Utf8Path(path), std::ios::binary | std::ios::trunc);
-  if (!out) throw EFileError(SystemFileMessage("Cannot create file", path, errno));
-  out.write(text.data(), static_cast<std::streamsize>(text.size()));
-  out.close();
-  if (!out) throw EFileError(SystemFileMessage("Cannot write file", path, errno));
+  FileResult result = ReplaceFileContents(path, text);
+  if (result.failure == FileFailure::Create) throw EFileError(FileMessage("Cannot create file", path, result));
+  if (!result.Ok()) throw EFileError(FileMessage("Cannot write file", path, result));
 }
 
 TPresetParams ParsePresetFileText(std::string_view text) {
@@ -189,14 +183,16 @@ TPresetParams ParsePresetFileText(std::string_view text) {
 }
 
 TPresetParams ReadPresetFile(const std::string& path) {
-  errno = 0;
-  std::ifstream in(Utf8Path(path), std::ios::binary);
-  if (!in) throw EFileError(SystemFileMessage("Cannot open file", path, errno));
   std::string text;
-  char chunk[65536];
-  while (in.read(chunk, sizeof chunk) || in.gcount() > 0) text.append(chunk, static_cast<size_t>(in.gcount()));
-  if (in.bad()) throw EFileError(SystemFileMessage("Cannot read file", path, errno));
-  return ParsePresetFileText(text);
+  FileResult result = ReadFileUpTo(path, kMaxPresetFileBytes, text);
+  switch (result.failure) {
+    case FileFailure::None: return ParsePresetFileText(text);
+    case FileFailure::TooLarge:
+      throw EFileError("Cannot read file \"" + path + "\". A preset file holds at most " +
+                       std::to_string(kMaxPresetFileBytes / 1024) + " KB.");
+    case FileFailure::Open: throw EFileError(FileMessage("Cannot open file", path, result));
+    default: throw EFileError(FileMessage("Cannot read file", path, result));
+  }
 }
 
 TransferCells ParseTransferText(std::string_view text) {

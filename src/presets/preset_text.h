@@ -39,15 +39,21 @@ std::string PresetNameFromFile(std::string_view path);
 // The 69 lines Name=Value, each ending in CR LF. Every value is converted
 // before anything is returned, so an unwritable value raises EConvertError.
 std::string PresetFileText(const TPresetParams& preset);
-// Replaces the file; nothing is touched when a value cannot be written.
+// Replaces the file once the new text is completely written; the old file
+// stays as it was when a value cannot be written or the write fails.
 // Raises EConvertError or EFileError.
 void WritePresetFile(const std::string& path, const TPresetParams& preset);
 // Parameter n takes the value after the first "=" of the first line whose
 // name equals ParamName(n) without regard to case; a missing line or a value
 // that is not number text gives 0.0 for that parameter only.
 TPresetParams ParsePresetFileText(std::string_view text);
+// A preset file is 69 lines of a name, "=" and a number of at most some 20
+// characters: under 4 KB. Larger files are refused, so that a huge file
+// from anywhere is never read; the limit leaves room for hand-edited ones.
+inline constexpr size_t kMaxPresetFileBytes = 64 * 1024;
 // The file read as a whole, then parsed; raises EFileError with the system's
-// message when it cannot be opened or read (nothing is returned then).
+// message when it cannot be opened or read, or when it is larger than
+// kMaxPresetFileBytes (nothing is returned then).
 TPresetParams ReadPresetFile(const std::string& path);
 
 // Cells of a transfer text: a number text or one of the three markers.

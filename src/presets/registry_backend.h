@@ -34,6 +34,9 @@ class RegistryBackend {
   virtual std::unique_ptr<RegistryKey> OpenKey(const std::string& path, bool create) = 0;
   // Deletes the key with everything below it.
   virtual bool DeleteKeyTree(const std::string& path) = 0;
+  // Gives the key (with everything below it) a new name under the same
+  // parent, in one step; fails when a key of that name exists.
+  virtual bool RenameKey(const std::string& path, const std::string& newName) = 0;
 };
 
 // The current user's registry: the real one on Windows, a process-wide

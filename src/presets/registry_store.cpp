@@ -14,6 +14,8 @@ namespace {
 constexpr char kWorkPreset[] = "WorkPreset";
 constexpr char kListPresets[] = "ListPresets";
 constexpr char kListWallpapers[] = "ListWallpapers";
+constexpr char kStagedWallpapers[] = "ListWallpapers.new";
+constexpr char kReplacedWallpapers[] = "ListWallpapers.old";
 
 RegistryPlace& Place() {
   static RegistryPlace place{&SystemRegistry(), kRegistryRoot};
@@ -122,6 +124,37 @@ bool WriteParam(const std::string& subkey, int number, double value) {
   });
 }
 
+// A new wallpapers list is written completely under a key of its own, then
+// takes the list's place by two renames, so that a failed write leaves the
+// old list as it was.
+bool StageWallpapers(const std::vector<WallpaperListItem>& list) {
+  for (const WallpaperListItem& item : list) {
+    std::string subkey = Join(kStagedWallpapers, item.key);
+    if (!WriteDword(subkey, "Style", item.wallpaper.Style) ||
+        !WriteTyped(subkey, "FileName", RegistryType::String, item.wallpaper.FileName))
+      return false;
+  }
+  return true;
+}
+
+// The old list (with its State value) goes; the staged one, when there is
+// one, comes in its place. On failure the old list is put back.
+bool SwapInStagedWallpapers(bool staged) {
+  RegistryBackend& backend = *Place().backend;
+  const std::string list = Join(Place().root, kListWallpapers), old = Join(Place().root, kReplacedWallpapers);
+  const bool hadList = Open(kListWallpapers, false) != nullptr;
+  if (hadList) {
+    backend.DeleteKeyTree(old);
+    if (!backend.RenameKey(list, kReplacedWallpapers)) return false;
+  }
+  if (staged && !backend.RenameKey(Join(Place().root, kStagedWallpapers), kListWallpapers)) {
+    if (hadList) backend.RenameKey(old, kListWallpapers);
+    return false;
+  }
+  if (hadList) backend.DeleteKeyTree(old);  // a leftover is never read
+  return true;
+}
+
 }  // namespace
 
 RegistryPlace CurrentRegistryPlace() { return Place(); }
@@ -175,18 +208,15 @@ bool ReadFileVersion(std::string& version) { return ReadText("", "FileVersion", 
 
 bool SaveWallpapersList(const std::vector<WallpaperListItem>& list) {
   return Guarded([&] {
-    Place().backend->DeleteKeyTree(Join(Place().root, kListWallpapers));  // may well be missing
-    bool ok = true;
-    for (const WallpaperListItem& item : list) {
-      // An empty key would write into the list key itself.
-      if (item.key.empty() || !IsKeyName(item.key)) {
-        ok = false;
-        continue;
-      }
-      std::string subkey = Join(kListWallpapers, item.key);
-      ok = WriteDword(subkey, "Style", item.wallpaper.Style) && ok;
-      ok = WriteText(subkey, "FileName", item.wallpaper.FileName) && ok;
-    }
+    // An empty key would write into the list key itself.
+    for (const WallpaperListItem& item : list)
+      if (item.key.empty() || !IsKeyName(item.key)) return false;
+    RegistryBackend& backend = *Place().backend;
+    const std::string staged = Join(Place().root, kStagedWallpapers);
+    backend.DeleteKeyTree(staged);  // left by a save that was cut short, if any
+    bool ok = list.empty() || StageWallpapers(list);
+    if (ok) ok = SwapInStagedWallpapers(!list.empty());
+    if (!ok) backend.DeleteKeyTree(staged);
     return ok;
   });
 }

@@ -67,8 +67,9 @@ struct WallpaperListItem {
   TWallpaper wallpaper;
   bool operator==(const WallpaperListItem&) const = default;
 };
-// Deletes "ListWallpapers" (its State value too), then writes every entry
-// under its key.
+// Replaces "ListWallpapers" (its State value too) by the entries, each
+// under its key. False, with the old list kept, when any entry cannot be
+// written or a key is not a plain name.
 bool SaveWallpapersList(const std::vector<WallpaperListItem>& list);
 // Replaces the list by the stored entries; leaves it as it was when the key
 // cannot be opened.

@@ -136,6 +136,11 @@ class Win32Registry : public RegistryBackend {
     return Succeeded(RegDeleteTreeW(root_, Widen(path).c_str()));
   }
 
+  bool RenameKey(const std::string& path, const std::string& newName) override {
+    if (path.empty()) return false;
+    return Succeeded(RegRenameKey(root_, Widen(path).c_str(), Widen(newName).c_str()));
+  }
+
  private:
   HKEY root_;
 };

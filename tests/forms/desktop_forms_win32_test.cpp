@@ -145,7 +145,7 @@ TEST_F(WallpapersWindow, CheckedBoxOverNoRowsSavesTheChangerOff) {
   EXPECT_EQ(LoadWallpaperRows(), Rows{});
 }
 
-TEST_F(WallpapersWindow, FileAndDesktopFailuresAreShownAndChangeNothing) {
+TEST_F(WallpapersWindow, FileDesktopAndRegistryFailuresAreShownAndChangeNothing) {
   form.Show();
   form.SetRows({"Tile=C:\\a.bmp"});
   form.TakeOpenAnswer({dir.File("missing.cvw")}, 2);
@@ -165,6 +165,14 @@ TEST_F(WallpapersWindow, FileAndDesktopFailuresAreShownAndChangeNothing) {
   ASSERT_EQ(test::MessageBoxes().size(), 3u);
   EXPECT_EQ(test::MessageBoxes().back().text, "The desktop refused.");
   EXPECT_TRUE(form.Visible());
+
+  {
+    test::ScopedFailingWrites failing(0);
+    Click(ButtonNamed("OK"));
+  }
+  ASSERT_EQ(test::MessageBoxes().size(), 4u);
+  EXPECT_EQ(test::MessageBoxes().back().text, "The wallpapers list could not be stored in the registry.");
+  EXPECT_TRUE(form.Visible()) << "the rows stay for another try";
 }
 
 TEST_F(WallpapersWindow, ListFileStartShowsTheFileAndEndsOnClose) {

@@ -316,6 +316,15 @@ TEST_F(PresetEditorCommandsTest, TheWorkingPresetRoundTripsThroughTheRegistry) {
     EXPECT_EQ(host.params[size_t(n)], n * 1.5) << n;
   }
   EXPECT_EQ(host.suspends, 2);
+
+  host.status.clear();
+  {
+    test::ScopedFailingWrites failing(10);  // the registry refuses the rest part-way
+    commands.SaveToReg();
+  }
+  EXPECT_EQ(host.status, "") << "nothing is said to be saved";
+  ASSERT_EQ(test::MessageBoxes().size(), 1u);
+  EXPECT_EQ(test::MessageBoxes()[0].text, "The preset could not be saved to the registry.");
 }
 
 TEST_F(PresetEditorCommandsTest, AddDeleteReloadAndSelectKeepListAndRegistryInStep) {

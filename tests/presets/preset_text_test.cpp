@@ -171,6 +171,19 @@ TEST(PresetFile, UnreadableOrUnwritableChangesNothing) {
   huge.SetValue(40, 1e15);
   EXPECT_THROW(WritePresetFile(dir.File("kept.cvp"), huge), EConvertError);
   EXPECT_EQ(test::ReadWholeFile(dir.File("kept.cvp")), before);
+#if !defined(_WIN32)
+  {
+    test::ScopedFileSizeLimit full(before.size() / 2);  // the disk fills part-way through the file
+    EXPECT_THROW(WritePresetFile(dir.File("kept.cvp"), TPresetParams()), EFileError);
+  }
+  EXPECT_EQ(test::ReadWholeFile(dir.File("kept.cvp")), before);
+#endif
+  EXPECT_EQ(test::FileNamesIn(dir.Path()), std::vector<std::string>{"kept.cvp"});
+
+  // A file larger than any preset file is refused whole.
+  test::WriteWholeFile(dir.File("big.cvp"), before + std::string(kMaxPresetFileBytes, '\n'));
+  EXPECT_NE(Raised<EFileError>([&] { ReadPresetFile(dir.File("big.cvp")); }).find("holds at most 64 KB"),
+            std::string::npos);
 }
 
 TEST(TransferText, DefaultsGiveTheKnownLine) {

@@ -156,9 +156,37 @@ TEST_P(RegistryStoreTest, WallpapersListReplacesEntriesAndDropsState) {
   ASSERT_EQ(loaded.size(), 4u);
   EXPECT_EQ(loaded[3], (WallpaperListItem{"WP00000003", {0, ""}}));
 
-  EXPECT_FALSE(SaveWallpapersList({{"", {1, "a"}}, {"WP00000000", {1, "b"}}}));
+  const std::vector<WallpaperListItem> before = loaded;
+  EXPECT_FALSE(SaveWallpapersList({{"WP00000000", {1, "b"}}, {"", {1, "a"}}}));
   EXPECT_TRUE(LoadWallpapersList(loaded));
-  EXPECT_EQ(loaded, (std::vector<WallpaperListItem>{{"WP00000000", {1, "b"}}}));
+  EXPECT_EQ(loaded, before);
+}
+
+TEST_P(RegistryStoreTest, AWallpapersListThatFailsPartWayLeavesTheOldOne) {
+  const std::vector<WallpaperListItem> old{{"WP00000000", {1, "C:\\old.bmp"}}, {"WP00000001", {2, "C:\\older.bmp"}}};
+  const std::vector<WallpaperListItem> next{
+      {"WP00000000", {0, "C:\\a.bmp"}}, {"WP00000001", {1, "C:\\b.bmp"}}, {"WP00000002", {2, "C:\\c.bmp"}}};
+  ASSERT_TRUE(SaveWallpapersList(old));
+  ASSERT_TRUE(WriteWallpapersState(true));
+  std::vector<WallpaperListItem> loaded;
+  for (int allowed = 0; allowed < 6; ++allowed) {  // two values an entry
+    {
+      test::ScopedFailingWrites failing(allowed);
+      EXPECT_FALSE(SaveWallpapersList(next)) << allowed;
+    }
+    EXPECT_TRUE(LoadWallpapersList(loaded));
+    EXPECT_EQ(loaded, old) << allowed;
+    EXPECT_EQ(Read(ReadWallpapersState, false), std::pair(true, true)) << allowed;
+  }
+  {
+    test::ScopedFailingWrites failing(6);
+    EXPECT_TRUE(SaveWallpapersList(next));
+  }
+  EXPECT_TRUE(LoadWallpapersList(loaded));
+  EXPECT_EQ(loaded, next);
+  std::vector<std::string> keys;
+  ASSERT_TRUE(Backend().OpenKey(registry_.Root(), false)->SubkeyNames(keys));
+  EXPECT_EQ(keys, std::vector<std::string>{"ListWallpapers"}) << "nothing is left beside the list";
 }
 
 TEST_P(RegistryStoreTest, DeletingEntriesKeepsAParentThatHasOtherKeys) {

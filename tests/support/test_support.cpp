@@ -1,6 +1,8 @@
 #include "support/test_support.h"
 
+#include <algorithm>
 #include <atomic>
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -13,6 +15,10 @@
 #include "os/process.h"
 #include "os/text.h"
 #include "workers/error_log.h"
+
+#if !defined(_WIN32)
+#include <sys/resource.h>
+#endif
 
 namespace corvane::test {
 namespace {
@@ -89,6 +95,33 @@ HangWatch::HangWatch(std::string what, uint32_t limitMs) {
 }
 
 HangWatch::~HangWatch() { done_->Set(); }
+
+#if !defined(_WIN32)
+ScopedFileSizeLimit::ScopedFileSizeLimit(uint64_t bytes) {
+  rlimit limit{};
+  getrlimit(RLIMIT_FSIZE, &limit);
+  saved_ = limit.rlim_cur;
+  limit.rlim_cur = bytes;
+  setrlimit(RLIMIT_FSIZE, &limit);
+  savedSignal_ = std::signal(SIGXFSZ, SIG_IGN);  // the write fails instead of ending the program
+}
+
+ScopedFileSizeLimit::~ScopedFileSizeLimit() {
+  rlimit limit{};
+  getrlimit(RLIMIT_FSIZE, &limit);
+  limit.rlim_cur = saved_;
+  setrlimit(RLIMIT_FSIZE, &limit);
+  std::signal(SIGXFSZ, savedSignal_);
+}
+#endif
+
+std::vector<std::string> FileNamesIn(const std::string& directory) {
+  std::vector<std::string> names;
+  for (const auto& entry : std::filesystem::directory_iterator(Utf8Path(directory)))
+    names.push_back(entry.path().filename().string());
+  std::sort(names.begin(), names.end());
+  return names;
+}
 
 std::string ReadWholeFile(const std::string& path) {
   std::ifstream file(Utf8Path(path), std::ios::binary);

@@ -94,6 +94,24 @@ class HangWatch {
   std::shared_ptr<Event> done_ = std::make_shared<Event>(true, false);
 };
 
+#if !defined(_WIN32)
+// While it lives, writing a file past `bytes` fails as on a full disk.
+class ScopedFileSizeLimit {
+ public:
+  explicit ScopedFileSizeLimit(uint64_t bytes);
+  ~ScopedFileSizeLimit();
+  ScopedFileSizeLimit(const ScopedFileSizeLimit&) = delete;
+  ScopedFileSizeLimit& operator=(const ScopedFileSizeLimit&) = delete;
+
+ private:
+  uint64_t saved_;
+  void (*savedSignal_)(int);
+};
+#endif
+
+// The names of the files in a directory, sorted.
+std::vector<std::string> FileNamesIn(const std::string& directory);
+
 std::string ReadWholeFile(const std::string& path);
 void WriteWholeFile(const std::string& path, const std::string& contents);
 
