@@ -5,6 +5,7 @@
 #include "os/os_error.h"
 #include "os/own_files.h"
 #include "os/process.h"
+#include "os/system_library_win32.h"
 #include "os/text_win32.h"
 
 namespace corvane {
@@ -44,16 +45,10 @@ std::optional<OSVersionInfo> ReadOSVersion() {
 }
 
 std::optional<std::string> FileVersionOf(const std::string& path) {
-  std::wstring wide = Widen(path);
-  DWORD ignored = 0;
-  DWORD size = GetFileVersionInfoSizeW(wide.c_str(), &ignored);
-  if (size == 0) return std::nullopt;
-  std::vector<unsigned char> block(size);
-  if (!GetFileVersionInfoW(wide.c_str(), 0, size, block.data())) return std::nullopt;
+  std::vector<unsigned char> block = FileVersionBlock(path);
   VS_FIXEDFILEINFO* fixed = nullptr;
   UINT length = 0;
-  if (!VerQueryValueW(block.data(), L"\\", reinterpret_cast<void**>(&fixed), &length) || !fixed)
-    return std::nullopt;
+  if (!QueryVersionValue(block, L"\\", reinterpret_cast<void**>(&fixed), &length)) return std::nullopt;
   return std::to_string(HIWORD(fixed->dwFileVersionMS)) + "." + std::to_string(LOWORD(fixed->dwFileVersionMS)) +
          "." + std::to_string(HIWORD(fixed->dwFileVersionLS)) + "." + std::to_string(LOWORD(fixed->dwFileVersionLS));
 }
