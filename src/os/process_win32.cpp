@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "os/os_error.h"
+#include "os/own_files.h"
 #include "os/process.h"
 #include "os/system_library_win32.h"
 #include "os/text_win32.h"
@@ -96,6 +97,24 @@ bool FileExists(const std::string& path) {
 bool DirectoryExists(const std::string& path) {
   DWORD attributes = GetFileAttributesW(Widen(path).c_str());
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+bool CreateAndDeleteNewFile(const std::string& path) {
+  // Deleted on close, so that nothing is left behind even if we die here.
+  HANDLE file = CreateFileW(Widen(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                            FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return false;
+  CloseHandle(file);
+  return true;
+}
+
+std::string PerUserFilesFolder() {
+  wchar_t buffer[MAX_PATH + 1];
+  DWORD length = GetEnvironmentVariableW(L"LOCALAPPDATA", buffer, MAX_PATH + 1);
+  if (length == 0 || length > MAX_PATH) return {};
+  std::string folder = Narrow(std::wstring_view(buffer, length));
+  if (folder.back() != '\\') folder += '\\';
+  return folder + "Corvane\\";
 }
 
 uint32_t LastOSErrorCode() { return GetLastError(); }
