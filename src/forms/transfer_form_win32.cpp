@@ -19,15 +19,16 @@ std::vector<std::string> ParamNames() {
 
 TTransferForm::TTransferForm(TransferTarget target)
     : Form({.caption = "Transfer",
-            .client = {228, 540},
+            // Wide enough for the longest status line at every dpi.
+            .client = {288, 540},
             .border = gui::BorderStyle::SizeableToolWindow,
             .borderWidth = 2,
             .centred = true,
             .stayOnTop = true,
-            .minSize = {240, 305}}),
+            .minSize = {300, 305}}),
       target_(std::move(target)),
-      grid_({.parent = this, .bounds = {0, 0, 228, 451}, .align = gui::Align::Fill, .font = {.bold = true},
-             .keys = ParamNames(), .keyWidth = 80, .valueWidth = 142}),
+      grid_({.parent = this, .bounds = {0, 0, 288, 451}, .align = gui::Align::Fill, .font = {.bold = true},
+             .keys = ParamNames(), .keyWidth = 80, .valueWidth = 202}),
       clear_(toolBar_.AddButton("Clear")),
       reload_(toolBar_.AddButton("Reload")),
       copy_(toolBar_.AddButton("Copy")),
@@ -37,6 +38,8 @@ TTransferForm::TTransferForm(TransferTarget target)
   grid_.onEditKeyPress = [this](gui::CharEvent& event) { GridKeyPress(event); };
   grid_.onEndEdit = [](int, std::string& value) { value = TransferEditEndValue(value); };
   grid_.onChange = [this] { CellsChanged(); };
+  // The status and OK follow the typing, not only the end of an edit.
+  grid_.onEditChange = [this] { CellsChanged(); };
   clear_.onClick = [this] { ClearClick(); };
   reload_.onClick = [this] { ReloadClick(); };
   copy_.onClick = [this] { CopyClick(); };
@@ -54,6 +57,8 @@ gui::Button& TTransferForm::ButtonNamed(const std::string& caption) {
 TransferCells TTransferForm::Cells() const {
   TransferCells cells;
   for (size_t i = 0; i < cells.size(); ++i) cells[i] = grid_.Value(int(i));
+  // The cell being typed in counts with its text as it stands.
+  if (grid_.Editing()) cells[size_t(grid_.Row())] = grid_.EditorText();
   return cells;
 }
 
@@ -108,7 +113,8 @@ void TTransferForm::WwwClick() {
 }
 
 void TTransferForm::GridKeyPress(gui::CharEvent& event) {
-  const TransferKeyResult result = TransferKeyPress(grid_.EditorText(), event.character);
+  const TransferKeyResult result =
+      TransferKeyPress(grid_.EditorText(), event.character, grid_.EditorTextSelected());
   if (result.newText) grid_.SetEditorText(*result.newText);
   event.character = result.character;
 }

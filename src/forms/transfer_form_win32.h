@@ -27,6 +27,7 @@ class TTransferForm final : public gui::Form {
   // pauses, the cursor waits), `onBrowseEnd` once the shell has answered.
   std::function<void()> onBrowseStart, onBrowseEnd;
 
+  // The 69 cells; the one being typed in with its text as it stands.
   TransferCells Cells() const;
   gui::ValueGrid& Grid() noexcept { return grid_; }
   gui::Button& ButtonNamed(const std::string& caption);

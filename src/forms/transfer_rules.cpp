@@ -38,9 +38,11 @@ std::string TransferStatusText(const TransferCells& cells) {
   return kTransferStatusPrefix + (named.empty() ? std::string("OK") : named + " values is detected");
 }
 
-TransferKeyResult TransferKeyPress(std::string_view text, wchar_t character) {
+TransferKeyResult TransferKeyPress(std::string_view text, wchar_t character, bool textSelected) {
   const bool digit = character >= L'0' && character <= L'9';
   if (!digit && character != L'\b' && character != L'+' && character != L'-' && character != L'.') return {};
+  const bool sign = character == L'+' || character == L'-';
+  if (textSelected && !sign) return {.character = character};
   TransferKeyResult result{.character = character};
   std::string current(text);
   if (!IsTypedNumber(current)) {
@@ -48,7 +50,7 @@ TransferKeyResult TransferKeyPress(std::string_view text, wchar_t character) {
     result.newText = current;
   }
   const size_t minus = current.find('-');
-  if (character == L'+' || character == L'-') {
+  if (sign) {
     result.character = 0;
     if (character == L'+' && minus != std::string::npos) result.newText = current.erase(minus, 1);
     if (character == L'-' && minus == std::string::npos) result.newText = "-" + current;

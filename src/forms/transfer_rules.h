@@ -35,8 +35,9 @@ struct TransferKeyResult {
 };
 // Only Backspace, "+", "-", "." and digits pass. Text that is no number and
 // no beginning of one (a marker) is emptied first. "+" removes the "-", "-"
-// puts one in front; both are consumed. A second "." is dropped.
-TransferKeyResult TransferKeyPress(std::string_view text, wchar_t character);
+// puts one in front; both are consumed. A second "." is dropped. When the
+// whole text is selected, the other keys replace it: they act on no text.
+TransferKeyResult TransferKeyPress(std::string_view text, wchar_t character, bool textSelected = false);
 
 // The editor's text shown when an edit starts on a cell.
 std::string TransferEditStartText(std::string_view value);

@@ -29,8 +29,9 @@ bool FillBackground(HWND window, HDC dc, int systemColour) {
 // ---- Panel ----
 
 Panel::Panel(const CreateArgs& args) : Control(BaseOf(args)), systemColour_(args.systemColour) {
-  CreateOwnControl(WS_CLIPCHILDREN | (args.border == PanelBorder::Single ? WS_BORDER : 0), PanelExStyle(args.border),
-                   "");
+  // Tab reaches the controls inside, as it does those of a group box.
+  CreateOwnControl(WS_CLIPCHILDREN | (args.border == PanelBorder::Single ? WS_BORDER : 0),
+                   WS_EX_CONTROLPARENT | PanelExStyle(args.border), "");
 }
 
 Panel::~Panel() = default;
@@ -64,7 +65,7 @@ bool GroupBox::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& re
 ToolBar::ToolBar(const CreateArgs& args)
     : Control(BaseOf(args)), buttonSize_(args.buttonSize), buttonFont_(args.buttonFont) {
   base_.align = Align::Top;
-  CreateOwnControl(WS_CLIPCHILDREN, 0, "");
+  CreateOwnControl(WS_CLIPCHILDREN, WS_EX_CONTROLPARENT, "");
 }
 
 Button& ToolBar::AddButton(const std::string& text, std::string hint) {

@@ -110,12 +110,13 @@ StatusBar::StatusBar(const CreateArgs& args) : Control(BaseOf(args)), panelWidth
 
 void StatusBar::ApplyDpi() {
   Control::ApplyDpi();
-  // One panel to the right edge stands for the simple bar: it is read and
-  // written as panel 0 like any other.
+  // The last panel reaches the right edge (-1). One such panel stands for the
+  // simple bar: it is read and written as panel 0 like any other.
   std::vector<int> edges;
   int right = 0;
   for (int width : panelWidths_) edges.push_back(ScaleToDpi(right += width, Dpi()));
-  if (edges.empty()) edges.push_back(-1);
+  if (edges.empty()) edges.push_back(0);
+  edges.back() = -1;
   SendMessageW(Handle(), SB_SETPARTS, edges.size(), reinterpret_cast<LPARAM>(edges.data()));
   SendMessageW(Handle(), WM_SIZE, 0, 0);  // the bar fits its height to the new font
 }

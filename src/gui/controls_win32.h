@@ -59,8 +59,9 @@ class Button final : public Control {
   ModalResult modalResult_;
 };
 
-// Docked at the bottom. Panel widths are given at 96 dpi; no widths make
-// one simple panel across the bar.
+// Docked at the bottom. Panel widths are given at 96 dpi; the last panel
+// also takes whatever room is left, so that its text is not cut short on a
+// wide window. No widths make one simple panel across the bar.
 class StatusBar final : public Control {
  public:
   struct CreateArgs {

@@ -38,6 +38,16 @@ BOOL AdjustForDpi(RECT* rect, DWORD style, bool menu, DWORD exStyle, int dpi) {
   return AdjustWindowRectEx(rect, style, menu, exStyle);
 }
 
+// An arrow on a radio button moves the choice within its group, as in the
+// system's dialogs; false when the group has no other item.
+bool MoveInRadioGroup(HWND item, bool backwards) {
+  HWND next = GetNextDlgGroupItem(GetParent(item), item, backwards);
+  if (!next || next == item) return false;
+  ::SetFocus(next);
+  SendMessageW(next, BM_CLICK, 0, 0);
+  return true;
+}
+
 void ApplyDpiTree(Window& window) {
   for (Control* child : window.Children()) {
     child->ApplyDpi();
@@ -365,6 +375,12 @@ bool Form::PreTranslate(MSG& message) {
       return ClickButton(defaultButton_);
     case VK_ESCAPE:
       return ClickButton(cancelButton_);
+    case VK_LEFT:
+    case VK_RIGHT:
+    case VK_UP:
+    case VK_DOWN:
+      if (!(wants & DLGC_RADIOBUTTON) || (wants & DLGC_WANTARROWS)) return false;
+      return MoveInRadioGroup(message.hwnd, message.wParam == VK_LEFT || message.wParam == VK_UP);
     default:
       return false;
   }

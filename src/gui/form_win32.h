@@ -124,7 +124,8 @@ class Form : public Window {
   // Runs a change of the menu bar while keeping the client size.
   void KeepingClientSize(const std::function<void()>& change);
   HWND TooltipHandle() const noexcept { return tooltip_.get(); }
-  // Key preview, accelerators, Enter, Esc and Tab; true when consumed.
+  // Key preview, accelerators, Enter, Esc, Tab and the arrows of a radio
+  // group; true when consumed.
   bool PreTranslate(MSG& message);
 
  protected:

@@ -40,7 +40,10 @@ ValueGrid::ValueGrid(const CreateArgs& args)
     if (onEditKeyPress) onEditKeyPress(event);
     if (state_.Editing()) state_.SetEditText(EditorText());
   };
-  editor_->onChange = [this] { state_.SetEditText(EditorText()); };
+  editor_->onChange = [this] {
+    state_.SetEditText(EditorText());
+    if (state_.Editing() && onEditChange) onEditChange();
+  };
   // Leaving the cell in any way ends its edit as Enter does.
   editor_->onExit = [this] { EndEdit(true); };
   editor_->onKeyDown = [this](KeyEvent& event) {
@@ -109,6 +112,12 @@ void ValueGrid::SetEditorText(std::string_view text) {
   state_.SetEditText(std::string(text));
 }
 
+bool ValueGrid::EditorTextSelected() const {
+  DWORD start = 0, end = 0;
+  SendMessageW(editor_->Handle(), EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+  return start == 0 && end > 0 && int(end) == GetWindowTextLengthW(editor_->Handle());
+}
+
 void ValueGrid::PlaceEditor() {
   if (!state_.Editing()) return;
   RECT cell{};
@@ -160,9 +169,11 @@ void ValueGrid::MoveEditing(GridMove move) {
 bool ValueGrid::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
   switch (message) {
     case WM_CHAR:
-      // Typing on a row opens its editor with that character.
+      // Typing on a row opens its editor with that character in place of
+      // the old text.
       if (wParam < L' ' || state_.Editing()) return false;
       BeginEdit();
+      editor_->SelectAll();
       SendMessageW(editor_->Handle(), WM_CHAR, wParam, lParam);
       return true;
     case WM_VSCROLL:

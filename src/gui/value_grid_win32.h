@@ -41,12 +41,17 @@ class ValueGrid final : public Control {
   void EndEdit(bool commit);
   std::string EditorText() const;
   void SetEditorText(std::string_view text);  // the caret goes to the end
+  // The editor's whole text is selected, so that a typed key replaces it.
+  bool EditorTextSelected() const;
   void ApplyDpi() override;
 
   // The editor opens on a row: may change the text it shows.
   std::function<void(int row, std::string& editorText)> onBeginEdit;
-  // A character typed into the editor; 0 drops it.
+  // A character typed into the editor; 0 drops it. Typing on a row opens
+  // the editor with its text selected, so the first key replaces it.
   std::function<void(CharEvent&)> onEditKeyPress;
+  // The editor's text changed, before the edit ends.
+  std::function<void()> onEditChange;
   // The editor closes with a commit: may change the value stored.
   std::function<void(int row, std::string& value)> onEndEdit;
   // A value changed through the user's editing.

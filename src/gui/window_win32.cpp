@@ -290,7 +290,9 @@ void Control::SetBounds(const Rect& bounds) {
     return;
   }
   Rect r = ScaledBounds();
-  SetWindowPos(Handle(), nullptr, r.left, r.top, r.width, r.height, SWP_NOZORDER | SWP_NOACTIVATE);
+  // No copying of the old bits, as for docked children: a control drawn by
+  // OpenGL from another thread would hang the move under Wine.
+  SetWindowPos(Handle(), nullptr, r.left, r.top, r.width, r.height, SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOCOPYBITS);
 }
 
 void Control::SetFont(const FontSpec& font) {

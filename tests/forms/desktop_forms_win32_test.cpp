@@ -16,6 +16,7 @@
 #include "forms/wallpapers_form_win32.h"
 #include "os/text_win32.h"
 #include "presets/test_registry.h"
+#include "support/form_checks.h"
 #include "support/test_support.h"
 #include "support/test_window.h"
 
@@ -105,6 +106,12 @@ TEST_F(WallpapersWindow, ShowsTheStoredListAndStoresTheEditedOne) {
   bool on = false;
   ReadWallpapersState(on);
   EXPECT_TRUE(on);
+}
+
+TEST_F(WallpapersWindow, KeyboardReachesEveryControlAndEveryTextFits) {
+  form.Show();
+  test::ExpectTabReachesEveryControlOnce(application, form);
+  test::ExpectEveryTextFitsAt96And144Dpi(form);
 }
 
 TEST_F(WallpapersWindow, StyleCyclesOnSpaceAndFileColumnDoubleClicks) {
@@ -331,6 +338,17 @@ TEST_F(ToolForms, EnhancedSettingsShowTheLevelsInForceAndSetThem) {
   PostMessageW(form.SyncList().Handle(), WM_KEYDOWN, VK_ESCAPE, 0);
   application.ProcessMessages();
   EXPECT_EQ(main.keys, (std::vector<gui::Key>{VK_ESCAPE}));
+}
+
+TEST_F(ToolForms, KeyboardReachesEveryControlAndEveryTextFits) {
+  TBackgroundForm background(host);
+  TEnhancedForm enhanced(host);
+  background.Tool().Show();
+  enhanced.Tool().Show();
+  for (gui::Form* form : std::initializer_list<gui::Form*>{&background, &enhanced}) {
+    test::ExpectTabReachesEveryControlOnce(application, *form);
+    test::ExpectEveryTextFitsAt96And144Dpi(*form);
+  }
 }
 
 }  // namespace

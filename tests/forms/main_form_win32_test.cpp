@@ -14,6 +14,7 @@
 #include "forms/quick_info_form_win32.h"
 #include "os/process.h"
 #include "os/text_win32.h"
+#include "support/form_checks.h"
 #include "support/test_support.h"
 #include "support/test_window.h"
 
@@ -138,6 +139,18 @@ TEST_F(MainFormTest, HotKeysReachTheirWindowsAndQuickInfoPassesItsKeysOn) {
   Key(memo, VK_ESCAPE);
   EXPECT_TRUE(application_.Terminated()) << "Esc in Quick Info ends the application";
   EXPECT_EQ(log_.Contents(), "");
+}
+
+TEST_F(MainFormTest, KeyboardReachesEveryControlOfQuickInfoAndAboutAndEveryTextFits) {
+  TAboutForm about(main_);
+  for (gui::Form* form : std::initializer_list<gui::Form*>{&quickInfo_, &about}) {
+    form->Show();
+    test::ExpectTabReachesEveryControlOnce(application_, *form);
+    test::ExpectEveryTextFitsAt96And144Dpi(*form);
+    form->Hide();
+  }
+  main_.SetStatusBarVisible(true);
+  test::ExpectEveryTextFitsAt96And144Dpi(main_);
 }
 
 TEST_F(MainFormTest, MaximiseAndF11SwitchFullScreen) {

@@ -9,6 +9,7 @@
 #include "forms/setup_form_win32.h"
 #include "os/text_win32.h"
 #include "presets/registry_store.h"
+#include "support/form_checks.h"
 #include "support/test_support.h"
 
 namespace corvane {
@@ -64,6 +65,13 @@ TEST_F(SetupFormTest, WindowControlsAndInformation) {
     EXPECT_EQ(lines[6], "Version of Corvane.scr in the SysDir : N/A");
     form_.Hide();
   }
+}
+
+TEST_F(SetupFormTest, KeyboardReachesEveryControlAndEveryTextFits) {
+  form_.Prepare(true);  // with the check box
+  form_.Show();
+  test::ExpectTabReachesEveryControlOnce(application_, form_);
+  test::ExpectEveryTextFitsAt96And144Dpi(form_);
 }
 
 TEST_F(SetupFormTest, InstallThenRemoveTwiceStackReportsOnTop) {

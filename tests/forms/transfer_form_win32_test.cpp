@@ -15,6 +15,7 @@
 #include "desktop/open_url.h"
 #include "forms/transfer_form_win32.h"
 #include "os/sync.h"
+#include "support/form_checks.h"
 #include "support/test_support.h"
 #include "support/test_window.h"
 
@@ -118,6 +119,18 @@ TEST_F(TransferWindow, TypingFollowsTheCellRulesAndLeavingACellMarksIt) {
   Key(VK_RETURN);
   EXPECT_EQ(Cell(0), "12.5");
   EXPECT_TRUE(OkEnabled());
+  // A key typed on a cell replaces its value, and the status and OK follow
+  // each key, before the edit ends.
+  EditRow(1);
+  Type(L".");
+  EXPECT_EQ(EditorText(), ".");
+  EXPECT_EQ(form.StatusText(), "Status : ERROR values is detected");
+  EXPECT_FALSE(OkEnabled());
+  Type(L"5");
+  EXPECT_EQ(form.StatusText(), "Status : OK");
+  EXPECT_TRUE(OkEnabled());
+  Key(VK_RETURN);
+  EXPECT_EQ(Cell(1), ".5");
 
   Click("Clear");
   EditRow(3);
@@ -207,6 +220,14 @@ TEST_F(TransferWindow, OkSendsEveryValueAndCancelNothing) {
     EXPECT_EQ(sent[size_t(n - 1)].first, n);
     EXPECT_EQ(sent[size_t(n - 1)].second, PresetTextToFloat(FloatToPresetText(ParamDefault(n)))) << ParamName(n);
   }
+}
+
+TEST_F(TransferWindow, KeyboardReachesEveryControlAndEveryTextFits) {
+  test::ExpectTabReachesEveryControlOnce(application, form);
+  PutAnsiText("1;-;;");  // the longest status: every kind of bad cell
+  Click("Paste");
+  ASSERT_EQ(form.StatusText(), "Status : EMPTY, ERROR, ABSENT values is detected");
+  test::ExpectEveryTextFitsAt96And144Dpi(form);
 }
 
 TEST_F(TransferWindow, WwwOpensTheExchangePageOnce) {

@@ -40,6 +40,7 @@ TEST(TransferRules, TypedKeysFollowTheCellRules) {
     wchar_t key;
     const char* newText;  // nullptr: the editor's text stays
     wchar_t passed;
+    bool selected = false;  // the editor's whole text is selected
   };
   const Case cases[] = {
       {"12", L'-', "-12", 0},       {"-12", L'+', "12", 0},     {"-12", L'-', nullptr, 0},
@@ -54,9 +55,12 @@ TEST(TransferRules, TypedKeysFollowTheCellRules) {
       {"-", L'+', "", 0},           {"", L'-', "-", 0},
       // Digits past the number format stay; the edit ends as ERROR.
       {"1000000000000000", L'5', nullptr, L'5'},
+      // A selected text is replaced by the key; the signs still act on it.
+      {"1.5", L'.', nullptr, L'.', true}, {"15", L'7', nullptr, L'7', true}, {"EMPTY", L'4', nullptr, L'4', true},
+      {"12", L'-', "-12", 0, true},       {"-12", L'+', "12", 0, true},      {"12", L'x', nullptr, 0, true},
   };
   for (const Case& c : cases) {
-    TransferKeyResult result = TransferKeyPress(c.text, c.key);
+    TransferKeyResult result = TransferKeyPress(c.text, c.key, c.selected);
     EXPECT_EQ(result.newText.has_value(), c.newText != nullptr) << c.text << " + " << int(c.key);
     if (result.newText && c.newText) {
       EXPECT_EQ(*result.newText, c.newText) << c.text << " + " << int(c.key);

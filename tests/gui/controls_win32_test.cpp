@@ -49,6 +49,14 @@ TEST_F(GuiControls, ChoiceControlsReportTheUsersChangesOnly) {
   EXPECT_EQ(SendMessageW(blending.ItemHandle(5), BM_GETCHECK, 0, 0), BST_CHECKED);
   EXPECT_EQ(SendMessageW(blending.ItemHandle(3), BM_GETCHECK, 0, 0), BST_UNCHECKED);
   EXPECT_THROW(blending.SetItemIndex(7), EGuiError);
+  // The arrows move the choice within the group, as the user's click does.
+  SetFocus(blending.ItemHandle(5));
+  for (WPARAM key : {VK_RIGHT, VK_UP, VK_UP}) {
+    PostMessageW(GetFocus(), WM_KEYDOWN, key, 1);
+    application.ProcessMessages();
+  }
+  EXPECT_EQ(GetFocus(), blending.ItemHandle(4));
+  EXPECT_EQ(SendMessageW(blending.ItemHandle(4), BM_GETCHECK, 0, 0), BST_CHECKED);
 
   TrackBar blur({.parent = &form, .bounds = {0, 90, 313, 33}, .min = 0, .max = 255, .pageSize = 8,
                  .tickFrequency = 8, .ticksOnTop = true});
@@ -69,8 +77,8 @@ TEST_F(GuiControls, ChoiceControlsReportTheUsersChangesOnly) {
   }
   EXPECT_EQ(channel.Position(), 255) << "the refused step kept the position";
 
-  EXPECT_EQ(events, (std::vector<std::string>{"unchecked", "blending 3", "blur 16", "changing 254 up", "clicked up",
-                                              "changing 255 up"}));
+  EXPECT_EQ(events, (std::vector<std::string>{"unchecked", "blending 3", "blending 6", "blending 5", "blending 4",
+                                              "blur 16", "changing 254 up", "clicked up", "changing 255 up"}));
 }
 
 TEST_F(GuiControls, TextControlsFilterTypingAndKeepTheirItems) {
@@ -229,7 +237,12 @@ TEST_F(GuiControls, TheValueGridEditsOneValueAtATime) {
   grid.SetEditorText("");
   SendMessageW(editor, WM_KEYDOWN, VK_RETURN, 0);
   EXPECT_EQ(grid.Value(0), "EMPTY");
-  EXPECT_EQ(events, (std::vector<std::string>{"begin 1", "end 1", "change", "begin 2", "begin 0", "end 0", "change"}));
+  // Typing on a row replaces its value rather than adding to it.
+  grid.SetRow(1);
+  Type(grid.Handle(), L"5");
+  EXPECT_EQ(grid.EditorText(), "5");
+  EXPECT_EQ(events, (std::vector<std::string>{"begin 1", "end 1", "change", "begin 2", "begin 0", "end 0", "change",
+                                              "begin 1"}));
 }
 
 TEST_F(GuiControls, TheSaveDialogAddsTheDefaultExtension) {

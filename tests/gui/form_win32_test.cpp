@@ -171,7 +171,8 @@ TEST_F(GuiWin32, LayoutsAreScaledByTheDpiAndAgainOnDpiChange) {
   int edges[3] = {};
   ASSERT_EQ(SendMessageW(status.Handle(), SB_GETPARTS, 3, reinterpret_cast<LPARAM>(edges)), 3);
   EXPECT_EQ(edges[0], 120);
-  EXPECT_EQ(edges[2], 315);
+  EXPECT_EQ(edges[1], 240);
+  EXPECT_EQ(edges[2], -1) << "the last panel takes the rest of the bar";
   MINMAXINFO limits{};
   SendMessageW(form.Handle(), WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&limits));
   EXPECT_EQ(limits.ptMinTrackSize.x, 225);
