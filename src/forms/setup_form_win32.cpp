@@ -40,7 +40,8 @@ void ShowSetupModal(bool automatic, const std::function<void()>& presetsStored) 
   // Made once, at the first call, and kept for the life of the process: the
   // system takes its window down with the others at exit.
   static TSetupForm* form = new TSetupForm(system);
-  form->onPresetsStored = presetsStored;
+  // The window outlives its caller, whose callback this is.
+  const gui::ScopedSlot<std::function<void()>> stored(form->onPresetsStored, presetsStored);
   form->ShowSetupModal(automatic);
 }
 
