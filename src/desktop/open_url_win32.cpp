@@ -9,11 +9,13 @@
 #include "os/text_win32.h"
 #include "os/thread.h"
 #include "os/window_class_win32.h"
+#include "workers/error_log.h"
 
 namespace corvane {
 namespace {
 
 constexpr UINT kBrowseDone = WM_APP + 1;
+constexpr char kThreadName[] = "TStartShellThread";  // the log's name for a browse's failures
 
 std::optional<BrowseTestHooks> g_hooks;  // set only by tests, between browses
 
@@ -25,10 +27,16 @@ class TStartShellThread : public Thread {
   std::function<void()>& OnDone() { return onDone_; }
 
  protected:
+  // Nothing raised here may leave the thread's procedure: it is logged, and
+  // the browse still ends.
   void Execute() override {
-    if (g_hooks && g_hooks->open) return g_hooks->open(url_);
-    // The shell's answer is not checked: a missing browser is the user's to see.
-    ShellExecuteW(GetDesktopWindow(), L"open", Widen(url_).c_str(), nullptr, nullptr, SW_SHOWMAXIMIZED);
+    try {
+      if (g_hooks && g_hooks->open) return g_hooks->open(url_);
+      // The shell's answer is not checked: a missing browser is the user's to see.
+      ShellExecuteW(GetDesktopWindow(), L"open", Widen(url_).c_str(), nullptr, nullptr, SW_SHOWMAXIMIZED);
+    } catch (...) {
+      LogErrors(ExceptionRecord(kThreadName, DescribeCurrentException()));
+    }
   }
 
  private:
@@ -65,21 +73,36 @@ HWND Notifier() {
   return window;
 }
 
-LRESULT CALLBACK NotifierProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message != kBrowseDone) return DefWindowProcW(window, message, wParam, lParam);
+void EndBrowse() {
   BrowseState& state = State();
   std::unique_ptr<TStartShellThread> thread = std::move(state.thread);
-  if (!thread) return 0;
+  if (!thread) return;
   std::function<void()> onDone = std::move(thread->OnDone());
   thread.reset();  // joins: the body has already ended
   state.inProgress = false;
   if (onDone) onDone();
+}
+
+LRESULT CALLBACK NotifierProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message != kBrowseDone) return DefWindowProcW(window, message, wParam, lParam);
+  // A callback that raises is logged here: nothing may unwind through the
+  // system's dispatch of this message.
+  try {
+    EndBrowse();
+  } catch (...) {
+    LogErrors(ExceptionRecord(kThreadName, DescribeCurrentException()));
+  }
   return 0;
 }
 
 }  // namespace
 
-void OpenURL(const std::string& address, std::function<void()> onDone) {
+void BrowseClient::OpenURL(const std::string& address, std::function<void()> onDone) {
+  if (onDone) {
+    onDone = [alive = std::weak_ptr<char>(alive_), onDone = std::move(onDone)] {
+      if (!alive.expired()) onDone();
+    };
+  }
   BrowseState& state = State();
   bool expected = false;
   if (!state.inProgress.compare_exchange_strong(expected, true)) return;

@@ -102,7 +102,7 @@ void TAboutForm::WebClick() {
   mainForm_.SuspendDrawing();
   mainForm_.SetBusyCursor(true);
   TMainForm& mainForm = mainForm_;
-  OpenURL(kWebAddress, [&mainForm] {
+  browse_.OpenURL(kWebAddress, [&mainForm] {
     mainForm.SetBusyCursor(false);
     // The picture resumes when the application is active again; when the
     // browser never took the focus, that is now.

@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 
+#include "desktop/open_url.h"
 #include "forms/main_form_win32.h"
 #include "gui/gui_win32.h"
 
@@ -38,6 +39,7 @@ class TAboutForm final : public gui::Form {
   gui::Label web_;
   gui::Label separator_;
   gui::Button ok_;
+  BrowseClient browse_;
 };
 
 }  // namespace corvane

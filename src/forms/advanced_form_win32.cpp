@@ -139,8 +139,9 @@ void TAdvancedForm::BuildMenu() {
   help.Add({.text = "Quick Info...", .shortCut = "F1"}).onClick = [this] {
     main_.Tools().Toggle(ToolSlot::QuickInfo);
   };
+  // In front of everything, with the picture paused, as the main window's own modal windows.
   help.Add({.text = "Setup..."}).onClick = [this] {
-    ShowSetupModal(false, [this] { commands_.RefillList(); });
+    main_.ShowModalWithPause([this] { ShowSetupModal(false, [this] { commands_.RefillList(); }); });
     commands_.RefillList();
   };
   help.AddSeparator();
@@ -232,8 +233,8 @@ void TAdvancedForm::Timer1Timer() {
   main_.UpdateCaption(status);
 }
 
-void JoinPresetEditor(TMainForm& main, TAdvancedForm& editor) {
-  main.Tools().Join(ToolSlot::Editor, editor.AsToolWindow());
+PresetEditorJoin JoinPresetEditor(TMainForm& main, TAdvancedForm& editor) {
+  PresetEditorJoin joined{main.Tools().Join(ToolSlot::Editor, editor.AsToolWindow()), {}};
   PresetEditorCommands& commands = editor.Commands();
   const std::pair<HotKeyAction, void (PresetEditorCommands::*)()> keys[] = {
       {HotKeyAction::QuickSaveToFile, &PresetEditorCommands::QuickSaveToFile},
@@ -244,9 +245,10 @@ void JoinPresetEditor(TMainForm& main, TAdvancedForm& editor) {
       {HotKeyAction::LoadFromFile, &PresetEditorCommands::LoadFromFile},
   };
   for (const auto& [action, command] : keys)
-    main.SetHotKeyAction(action, [&commands, command = command] { (commands.*command)(); });
-  main.SetHotKeyAction(HotKeyAction::FullScreenSwitch, [&editor] { editor.FullNormal(); });
-  main.SetHotKeyAction(HotKeyAction::StartStop, [&editor] { editor.StartStop(); });
+    joined.hotKeys.push_back(main.SetHotKeyAction(action, [&commands, command = command] { (commands.*command)(); }));
+  joined.hotKeys.push_back(main.SetHotKeyAction(HotKeyAction::FullScreenSwitch, [&editor] { editor.FullNormal(); }));
+  joined.hotKeys.push_back(main.SetHotKeyAction(HotKeyAction::StartStop, [&editor] { editor.StartStop(); }));
+  return joined;
 }
 
 }  // namespace corvane

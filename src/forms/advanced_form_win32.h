@@ -10,6 +10,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "forms/combo_edit_win32.h"
 #include "forms/main_form_win32.h"
@@ -104,7 +105,12 @@ class TAdvancedForm final : public gui::Form, private EditorView {
 
 // The editor joins the main window's tool windows and takes over the hot
 // keys of its commands, so that its Stop and Full buttons follow Pause and
-// F11 (the transfer window's F8 is left to that window).
-void JoinPresetEditor(TMainForm& main, TAdvancedForm& editor);
+// F11 (the transfer window's F8 is left to that window); it leaves them
+// when the answer goes, which must be before the editor.
+struct PresetEditorJoin {
+  gui::ScopedSlot<ToolWindow*> tool;
+  std::vector<gui::ScopedSlot<std::function<void()>>> hotKeys;
+};
+PresetEditorJoin JoinPresetEditor(TMainForm& main, TAdvancedForm& editor);
 
 }  // namespace corvane

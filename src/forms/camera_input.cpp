@@ -52,6 +52,11 @@ bool ArrowRepeat::KeyUp(gui::Key key, Shift shift) {
   return IsArrowKey(key);
 }
 
+void ArrowRepeat::Release() {
+  lastKey_ = 0;
+  lastShift_ = Shift::None;
+}
+
 void ArrowRepeat::Tick(DrawerSenders& drawer) const {
   // Shift and Control both apply when both are held; Alt alone moves nothing.
   if (gui::Has(lastShift_, Shift::Shift)) {

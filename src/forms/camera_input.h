@@ -32,6 +32,9 @@ class ArrowRepeat {
   // Each answers whether the repeat timer is to run (key down) or stop (key up).
   bool KeyDown(gui::Key key, gui::Shift shift);
   bool KeyUp(gui::Key key, gui::Shift shift);
+  // The window lost the keyboard: its key-up will never arrive, so the
+  // held key is forgotten and the repeat stops.
+  void Release();
   void Tick(DrawerSenders& drawer) const;
 
  private:

@@ -81,16 +81,19 @@ TMainForm::TMainForm(RenderContextFactory makeRenderContext)
   };
   shot1_.onClick = [this] { SaveSnapshot(); };
 
-  SetHotKeyAction(HotKeyAction::Exit, [this] { Terminate(); });
-  SetHotKeyAction(HotKeyAction::ToggleQuickInfo, [this] { tools_.Toggle(ToolSlot::QuickInfo); });
-  SetHotKeyAction(HotKeyAction::ToggleBackground, [this] { tools_.Toggle(ToolSlot::Background); });
-  SetHotKeyAction(HotKeyAction::ToggleEnhancedSettings, [this] { tools_.Toggle(ToolSlot::EnhancedSettings); });
-  SetHotKeyAction(HotKeyAction::ToggleEditor, [this] { tools_.Toggle(ToolSlot::Editor); });
-  SetHotKeyAction(HotKeyAction::Snapshot, [this] { SaveSnapshot(); });
-  // The preset editor's full-screen switch and Start / Stop take these over
-  // when it exists, so that its buttons follow.
-  SetHotKeyAction(HotKeyAction::FullScreenSwitch, [this] { SwitchFullScreen(); });
-  SetHotKeyAction(HotKeyAction::StartStop, [this] { SetTimeFrozenByUser(!TimeFrozenByUser()); });
+  const std::pair<HotKeyAction, std::function<void()>> own[] = {
+      {HotKeyAction::Exit, [this] { Terminate(); }},
+      {HotKeyAction::ToggleQuickInfo, [this] { tools_.Toggle(ToolSlot::QuickInfo); }},
+      {HotKeyAction::ToggleBackground, [this] { tools_.Toggle(ToolSlot::Background); }},
+      {HotKeyAction::ToggleEnhancedSettings, [this] { tools_.Toggle(ToolSlot::EnhancedSettings); }},
+      {HotKeyAction::ToggleEditor, [this] { tools_.Toggle(ToolSlot::Editor); }},
+      {HotKeyAction::Snapshot, [this] { SaveSnapshot(); }},
+      // The preset editor's full-screen switch and Start / Stop take these
+      // over when it exists, so that its buttons follow.
+      {HotKeyAction::FullScreenSwitch, [this] { SwitchFullScreen(); }},
+      {HotKeyAction::StartStop, [this] { SetTimeFrozenByUser(!TimeFrozenByUser()); }},
+  };
+  for (const auto& [action, run] : own) hotKeyActions_[size_t(action)] = run;
 
   StartGL();
   FormResize();
@@ -132,10 +135,10 @@ void TMainForm::OnHandleCreated() {
 
 void TMainForm::InstallApplicationEvents() {
   gui::Application& application = gui::Application::Instance();
-  application.onDeactivate = [this] { pause_.Deactivated(); };
-  application.onActivate = [this] { pause_.Activated(); };
-  application.onMinimize = [this] { pause_.Minimised(); };
-  application.onRestore = [this] { pause_.Restored(); };
+  applicationEvents_.emplace_back(application.onDeactivate, [this] { pause_.Deactivated(); });
+  applicationEvents_.emplace_back(application.onActivate, [this] { pause_.Activated(); });
+  applicationEvents_.emplace_back(application.onMinimize, [this] { pause_.Minimised(); });
+  applicationEvents_.emplace_back(application.onRestore, [this] { pause_.Restored(); });
 }
 
 bool TMainForm::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
@@ -143,12 +146,16 @@ bool TMainForm::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& r
     case WM_SYSCOMMAND:
       if ((wParam & 0xFFF0) != kMaximizeCommand) break;
       // Maximising is the full-screen switch.
-      hotKeyActions_[size_t(HotKeyAction::FullScreenSwitch)]();
+      if (const auto& run = hotKeyActions_[size_t(HotKeyAction::FullScreenSwitch)]) run();
       result = 0;
       return true;
     case WM_ERASEBKGND:
       result = 1;
       return true;
+    case WM_ACTIVATE:
+      // Another window, ours or not, gets the held arrow's key-up.
+      if (LOWORD(wParam) == WA_INACTIVE) StopArrowRepeat();
+      break;
     case WM_ENTERSIZEMOVE:
       pause_.BeginMinimisedSpell();
       break;
@@ -231,6 +238,11 @@ void TMainForm::FormKeyUp(gui::KeyEvent& event) {
   if (arrows_.KeyUp(event.key, gui::KeyModifiers(event.shift))) timer2_.SetEnabled(false);
 }
 
+void TMainForm::StopArrowRepeat() {
+  arrows_.Release();
+  timer2_.SetEnabled(false);
+}
+
 void TMainForm::FormDblClick() {
   if (tools_.DoubleClick(fullScreen_)) tools_.Toggle(ToolSlot::Editor);
 }
@@ -266,8 +278,8 @@ void TMainForm::SetBusyCursor(bool busy) {
   if (GetCursorPos(&at) && WindowFromPoint(at) == Handle()) ApplyCursor();
 }
 
-void TMainForm::SetHotKeyAction(HotKeyAction action, std::function<void()> run) {
-  hotKeyActions_[size_t(action)] = std::move(run);
+gui::ScopedSlot<std::function<void()>> TMainForm::SetHotKeyAction(HotKeyAction action, std::function<void()> run) {
+  return {hotKeyActions_[size_t(action)], std::move(run)};
 }
 
 void TMainForm::HandleHotKey(gui::Key key, gui::Shift shift) {
@@ -340,9 +352,13 @@ void TMainForm::SwitchFullScreen() {
 }
 
 void TMainForm::ShowModalWithPause(gui::Form& form) {
+  ShowModalWithPause([&form] { form.ShowModal(); });
+}
+
+void TMainForm::ShowModalWithPause(const std::function<void()>& showModal) {
   RunModalWithPause(tools_, pause_,
                     {.showMainWindow = [this](bool visible) { visible ? Show() : Hide(); },
-                     .showModal = [&form] { form.ShowModal(); },
+                     .showModal = showModal,
                      .maximised = fullScreen_});
 }
 

@@ -12,6 +12,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "drawer/drawer.h"
 #include "forms/camera_input.h"
@@ -37,9 +38,10 @@ class TMainForm final : public gui::Form {
   const char* ClassName() const noexcept override { return "TMainForm"; }
 
   // The seams later windows plug into. A slot or action that nobody filled
-  // does nothing.
+  // does nothing. Another window's action holds that window: it stays only
+  // while the answer lives.
   ToolWindows& Tools() noexcept { return tools_; }
-  void SetHotKeyAction(HotKeyAction action, std::function<void()> run);
+  gui::ScopedSlot<std::function<void()>> SetHotKeyAction(HotKeyAction action, std::function<void()> run);
   // Runs on the first show (the setup window's question).
   std::function<void()> onFirstShow;
   // Told the four bytes of the background colour after a change of 65..68.
@@ -93,13 +95,15 @@ class TMainForm final : public gui::Form {
   bool FullScreen() const noexcept { return fullScreen_; }
 
   // Shows `form` modally with the picture paused and the main and tool
-  // windows out of the way.
+  // windows out of the way; or runs `showModal`, which shows a form so.
   void ShowModalWithPause(gui::Form& form);
+  void ShowModalWithPause(const std::function<void()>& showModal);
 
   // While set, the client area shows the hourglass.
   void SetBusyCursor(bool busy);
   bool CursorHidden() const noexcept { return cursor_ == CursorShape::None; }
   bool Dragging() const noexcept { return dragging_; }
+  bool ArrowRepeating() const noexcept { return timer2_.Enabled(); }
 
  protected:
   bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
@@ -121,6 +125,7 @@ class TMainForm final : public gui::Form {
   void FormMouseWheel(gui::WheelEvent& event);
   void FormKeyDown(gui::KeyEvent& event);
   void FormKeyUp(gui::KeyEvent& event);
+  void StopArrowRepeat();
   void FormDblClick();
   void Timer1Timer();
   void SetCursorShape(CursorShape shape);
@@ -136,6 +141,8 @@ class TMainForm final : public gui::Form {
   ArrowRepeat arrows_;
   CursorIdleCount cursorIdle_;
   std::array<std::function<void()>, kHotKeyActionCount> hotKeyActions_;
+  // The application's events reach this window only while it exists.
+  std::vector<gui::ScopedSlot<std::function<void()>>> applicationEvents_;
   // Where the drawing thread's end is reported; cleared before the window goes.
   std::shared_ptr<std::atomic<HWND>> endNotice_;
 

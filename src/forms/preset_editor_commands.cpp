@@ -8,6 +8,7 @@
 #include "presets/preset_selection.h"
 #include "presets/preset_text.h"
 #include "presets/registry_store.h"
+#include "workers/error_log.h"
 
 namespace corvane {
 namespace {
@@ -19,8 +20,14 @@ class Suspension {
   Suspension(EditorHost& host, bool suspends) : host_(suspends ? &host : nullptr) {
     if (host_) host_->SuspendDrawing();
   }
+  // A resume that raises is logged: a destructor must not raise.
   ~Suspension() {
-    if (host_) host_->ResumeDrawing();
+    if (!host_) return;
+    try {
+      host_->ResumeDrawing();
+    } catch (...) {
+      LogErrors(ExceptionRecord("TAdvancedForm", DescribeCurrentException()));
+    }
   }
   Suspension(const Suspension&) = delete;
   Suspension& operator=(const Suspension&) = delete;

@@ -14,18 +14,24 @@
 namespace corvane {
 namespace {
 
-// Runs `action` on every way out of a scope.
+// Runs `action` on every way out of a scope. What it raises goes to the
+// application's handler as `sender`'s failure: a destructor must not raise.
 template <typename Action>
 class AtExit {
  public:
-  explicit AtExit(Action action) : action_(std::move(action)) {}
-  ~AtExit() { action_(); }
+  AtExit(gui::Window& sender, Action action) : sender_(sender), action_(std::move(action)) {}
+  ~AtExit() { gui::Window::Guard(sender_, action_); }
   AtExit(const AtExit&) = delete;
   AtExit& operator=(const AtExit&) = delete;
 
  private:
+  gui::Window& sender_;
   Action action_;
 };
+
+// Posted by a show to the dialog itself: the preview starts once the dialog
+// is on the screen, after the show's own window calls.
+constexpr UINT kShownMessage = WM_APP + 13;
 
 constexpr int kFirstColour = 45;  // row r shows parameter 45 + r
 constexpr int kMotionBlur = 69;
@@ -47,14 +53,15 @@ bool TPreviewPanel::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESUL
 
 TSettingsForm::TSettingsForm()
     : Form({.caption = "Corvane Screen Saver", .client = {586, 360}, .border = gui::BorderStyle::Dialog,
-            .borderWidth = 4, .centred = true, .stayOnTop = true}) {
+            .borderWidth = 4, .centred = true, .stayOnTop = true}),
+      drawer_(std::make_unique<TDrawer>(std::make_unique<CalcerThread>(), [](CalcClient& calcer) {
+        return std::make_unique<TRender>(calcer);
+      })) {
   chooseFiles = [this] {
     return gui::RunOpenDialog({.owner = this, .filter = "Preset files|*.cvp", .defaultExt = "cvp",
                                .multiSelect = true, .fileMustExist = true});
   };
 
-  drawer_ = std::make_unique<TDrawer>(std::make_unique<CalcerThread>(),
-                                      [](CalcClient& calcer) { return std::make_unique<TRender>(calcer); });
   drawer_->SetPriority(ThreadPriority::Highest);
   drawer_->SetCalcPriority(ThreadPriority::Lower);
   // The dialog cannot go on without its preview: its end ends the program.
@@ -78,8 +85,6 @@ TSettingsForm::TSettingsForm()
     list_.SetSelectedParam(kFirstColour + row, value);
   };
   preview_.onPainted = [this] { drawer_->Repaint(); };
-  gui::Application::Instance().onActivate = [this] { PreviewResume(); };
-  gui::Application::Instance().onDeactivate = [this] { PreviewPause(); };
 
   motionBlur_.onChange = [this] {
     drawer_->SetParam(kMotionBlur, motionBlur_.Position());
@@ -88,7 +93,7 @@ TSettingsForm::TSettingsForm()
   presets_.onSelect = [this] {
     list_.Select(presets_.ItemIndex());
     PreviewPause();
-    AtExit resume([this] { PreviewResume(); });
+    AtExit resume(*this, [this] { PreviewResume(); });
     SendShown();
     RefreshControls();
   };
@@ -100,34 +105,35 @@ TSettingsForm::TSettingsForm()
     Close();
   };
   banner_.onClick = [this] { OpenBanner(); };
-  // The preview starts once the dialog's own windows are made and filled.
+  // The preview starts once the dialog's own windows are made and filled,
+  // and the dialog is on the screen.
   onShow = [this] {
+    pause_.BeginMinimisedSpell();
     ShowList();
-    PreviewResume();
+    PostMessageW(Handle(), kShownMessage, 0, 0);
   };
-  onHide = [this] { list_ = SettingsList(); };
+  onHide = [this] {
+    pause_.BeginMinimisedSpell();
+    list_ = SettingsList();
+  };
 }
 
-TSettingsForm::~TSettingsForm() {
-  gui::Application::Instance().onActivate = nullptr;
-  gui::Application::Instance().onDeactivate = nullptr;
-  endNotice_ = nullptr;
-  drawer_.reset();
+TSettingsForm::~TSettingsForm() { endNotice_ = nullptr; }
+
+bool TSettingsForm::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+  if (message == kShownMessage) {
+    pause_.EndMinimisedSpell();
+    return true;
+  }
+  return Form::OnMessage(message, wParam, lParam, result);
 }
 
-void TSettingsForm::PreviewPause() {
-  drawer_->SetTimeFrozen(true);
-  drawer_->SetAnimating(false);
-}
-
-void TSettingsForm::PreviewResume() {
-  drawer_->SetTimeFrozen(false);
-  drawer_->SetAnimating(true);
-}
+void TSettingsForm::PreviewPause() { pause_.SuspendDrawing(); }
+void TSettingsForm::PreviewResume() { pause_.ResumeDrawing(); }
 
 void TSettingsForm::ShowList() {
   PreviewPause();
-  AtExit resume([this] { PreviewResume(); });
+  AtExit resume(*this, [this] { PreviewResume(); });
   banner_.SetText(kBannerText);
   list_.Load();
   FillListBox();
@@ -159,7 +165,7 @@ void TSettingsForm::FillListBox() {
 
 void TSettingsForm::AddFiles() {
   PreviewPause();
-  AtExit resume([this] { PreviewResume(); });
+  AtExit resume(*this, [this] { PreviewResume(); });
   std::optional<std::vector<std::string>> chosen = chooseFiles();
   if (!chosen) return;
   try {
@@ -176,7 +182,7 @@ void TSettingsForm::AddFiles() {
 
 void TSettingsForm::DeleteSelected() {
   PreviewPause();
-  AtExit resume([this] { PreviewResume(); });
+  AtExit resume(*this, [this] { PreviewResume(); });
   list_.DeleteSelected();
   FillListBox();
   RefreshControls();
@@ -191,7 +197,7 @@ void TSettingsForm::SaveAndClose() {
 void TSettingsForm::OpenBanner() {
   PreviewPause();
   SetCursor(LoadCursorW(nullptr, IDC_WAIT));
-  OpenURL(kBannerAddress, [] { SetCursor(LoadCursorW(nullptr, IDC_ARROW)); });
+  browse_.OpenURL(kBannerAddress, [] { SetCursor(LoadCursorW(nullptr, IDC_ARROW)); });
 }
 
 }  // namespace corvane

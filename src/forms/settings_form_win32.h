@@ -10,8 +10,11 @@
 #include <string>
 #include <vector>
 
+#include "desktop/open_url.h"
 #include "drawer/drawer.h"
 #include "forms/combo_edit_win32.h"
+#include "forms/drawer_senders.h"
+#include "forms/drawing_pause.h"
 #include "forms/settings_list.h"
 #include "gui/gui_win32.h"
 
@@ -45,6 +48,11 @@ class TSettingsForm final : public gui::Form {
   TDrawer& PreviewDrawer() { return *drawer_; }
   const SettingsList& List() const { return list_; }
   TComboEdit& ColourRows() { return comboEdit_; }
+  // Whether the dialog's show has ended (the preview may run) and it is not hidden.
+  bool PreviewOnScreen() const noexcept { return !pause_.IsMinimised(); }
+
+ protected:
+  bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
  private:
   void PreviewPause();
@@ -60,7 +68,6 @@ class TSettingsForm final : public gui::Form {
 
   SettingsList list_;
   std::atomic<HWND> endNotice_{nullptr};  // told when the preview thread ends
-  std::unique_ptr<TDrawer> drawer_;
 
   gui::Label banner_{{.parent = this, .bounds = {0, 0, 586, 20}, .font = {.bold = true, .underline = true},
                       .text = kBannerText, .alignment = gui::TextAlign::Centre, .bevelled = true, .link = true}};
@@ -81,6 +88,17 @@ class TSettingsForm final : public gui::Form {
   gui::CheckBox shuffle_{{.parent = this, .bounds = {520, 336, 65, 17},
                           .hint = "Reshuffling of the presets during one session", .font = {.bold = true},
                           .text = "Shuffle"}};
+  // Made after the preview window it draws into, and so gone before it.
+  std::unique_ptr<TDrawer> drawer_;
+  TDrawerSenders senders_{*drawer_};
+  // The preview runs only while the dialog is on the screen and active.
+  DrawingPause pause_{senders_};
+  // The application's events reach the preview only while the drawing thread exists.
+  gui::ScopedSlot<std::function<void()>> onActivate_{gui::Application::Instance().onActivate,
+                                                     [this] { pause_.Activated(); }};
+  gui::ScopedSlot<std::function<void()>> onDeactivate_{gui::Application::Instance().onDeactivate,
+                                                       [this] { pause_.Deactivated(); }};
+  BrowseClient browse_;
 };
 
 }  // namespace corvane

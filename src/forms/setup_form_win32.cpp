@@ -56,7 +56,8 @@ void ShowSetupModal(bool automatic, const std::function<void()>& presetsStored) 
   // system takes its window down with the others at exit.
   static TSetupForm* form = new TSetupForm(system);
   system.owner = form->Handle();
-  form->onPresetsStored = presetsStored;
+  // The window outlives its caller, whose callback this is.
+  const gui::ScopedSlot<std::function<void()>> stored(form->onPresetsStored, presetsStored);
   form->ShowSetupModal(automatic);
 }
 

@@ -7,6 +7,8 @@
 #include <array>
 #include <cstddef>
 
+#include "gui/scoped_slot.h"
+
 namespace corvane {
 
 class ToolWindow {
@@ -40,7 +42,8 @@ enum class ToolSlot { Editor, EnhancedSettings, Background, QuickInfo };
 
 class ToolWindows {
  public:
-  void Join(ToolSlot slot, ToolWindow& window) { slots_[Index(slot)] = &window; }
+  // The window stays in its slot while the answer lives.
+  gui::ScopedSlot<ToolWindow*> Join(ToolSlot slot, ToolWindow& window) { return {slots_[Index(slot)], &window}; }
   ToolWindow* At(ToolSlot slot) const { return slots_[Index(slot)]; }
   bool Visible(ToolSlot slot) const { return At(slot) && At(slot)->Visible(); }
 

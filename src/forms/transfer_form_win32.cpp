@@ -106,7 +106,7 @@ void TTransferForm::WwwClick() {
   if (BrowseInProgress()) return;
   if (onBrowseStart) onBrowseStart();
   www_.SetEnabled(false);
-  OpenURL(kPresetExchangeAddress, [this] {
+  browse_.OpenURL(kPresetExchangeAddress, [this] {
     www_.SetEnabled(true);
     if (onBrowseEnd) onBrowseEnd();
   });

@@ -6,6 +6,7 @@
 #include <functional>
 #include <string>
 
+#include "desktop/open_url.h"
 #include "forms/transfer_rules.h"
 #include "gui/gui_win32.h"
 
@@ -62,6 +63,7 @@ class TTransferForm final : public gui::Form {
   gui::Button ok_{{.parent = &bottom_, .bounds = {81, 38, 65, 25}, .text = "OK", .isDefault = true}};
   gui::Button cancel_{{.parent = &bottom_, .bounds = {159, 38, 65, 25}, .text = "Cancel", .isCancel = true,
                        .modalResult = gui::ModalResult::Cancel}};
+  BrowseClient browse_;
 };
 
 }  // namespace corvane

@@ -219,17 +219,17 @@ ModalResult Form::ShowModal() {
     HWND self;
     std::vector<HWND> windows;
   } disabled{Handle(), {}};
-  EnumThreadWindows(
-      GetCurrentThreadId(),
-      [](HWND window, LPARAM data) -> BOOL {
-        auto* list = reinterpret_cast<Disabled*>(data);
-        if (window != list->self && IsWindowVisible(window) && IsWindowEnabled(window)) {
-          EnableWindow(window, FALSE);
-          list->windows.push_back(window);
-        }
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&disabled));
+  try {
+    ForEachThreadWindow([&disabled](HWND window) {
+      if (window == disabled.self || !IsWindowVisible(window) || !IsWindowEnabled(window)) return;
+      disabled.windows.reserve(disabled.windows.size() + 1);  // the only step that can raise
+      EnableWindow(window, FALSE);
+      disabled.windows.push_back(window);
+    });
+  } catch (...) {
+    for (HWND window : disabled.windows) EnableWindow(window, TRUE);
+    throw;
+  }
   modal_ = true;
   modalResult_ = ModalResult::None;
   Show();
@@ -426,20 +426,11 @@ void Form::RecreateHandle() {
     SetMenu(old, nullptr);
     SetMenu(fresh, menu_);
   }
-  struct Owned {
-    HWND old, fresh;
-  } owned{old, fresh};
-  EnumThreadWindows(
-      GetCurrentThreadId(),
-      [](HWND window, LPARAM data) -> BOOL {
-        auto* pair = reinterpret_cast<Owned*>(data);
-        if (GetWindow(window, GW_OWNER) == pair->old) {
-          SetWindowLongPtrW(window, GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(pair->fresh));
-          if (auto* form = dynamic_cast<Form*>(Window::FromHandle(window))) form->ownerHandle_ = pair->fresh;
-        }
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&owned));
+  ForEachThreadWindow([old, fresh](HWND window) {
+    if (GetWindow(window, GW_OWNER) != old) return;
+    SetWindowLongPtrW(window, GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(fresh));
+    if (auto* form = dynamic_cast<Form*>(Window::FromHandle(window))) form->ownerHandle_ = fresh;
+  });
   tooltip_.reset();
   DestroyWindow(old);
   dpi_ = WindowDpi(fresh);

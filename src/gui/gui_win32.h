@@ -29,6 +29,9 @@
 // - Events are std::function members (onClick, onChange, onShow, ...). An
 //   exception raised in one never crosses a window procedure: it goes to the
 //   application's handler with the form's and the sender's ClassName().
+//   A handler put into a longer-lived object (the application's events,
+//   another window's seams) is held by a ScopedSlot that empties it when
+//   the capturing object goes.
 // - A form that needs raw messages first overrides OnMessage and falls back
 //   on Form::OnMessage; DefaultHandling(...) runs the usual handling first.
 //   RecreateHandle() calls OnHandleDestroying and OnHandleCreated around a
@@ -45,5 +48,6 @@
 #include "gui/input_controls_win32.h"
 #include "gui/keys.h"
 #include "gui/menu_win32.h"
+#include "gui/scoped_slot.h"
 #include "gui/value_grid_win32.h"
 #include "gui/window_win32.h"

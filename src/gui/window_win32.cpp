@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <exception>
 
 #include "gui/application_win32.h"
 #include "gui/form_win32.h"
@@ -71,6 +72,27 @@ int WindowDpi(HWND window) {
   int dpi = screen ? GetDeviceCaps(screen, LOGPIXELSY) : kDesignDpi;
   if (screen) ReleaseDC(nullptr, screen);
   return dpi > 0 ? dpi : kDesignDpi;
+}
+
+void ForEachThreadWindow(const std::function<void(HWND)>& visit) {
+  struct Walk {
+    const std::function<void(HWND)>& visit;
+    std::exception_ptr failure;
+  } walk{visit, nullptr};
+  EnumThreadWindows(
+      GetCurrentThreadId(),
+      [](HWND window, LPARAM data) -> BOOL {
+        auto& walk = *reinterpret_cast<Walk*>(data);
+        try {
+          walk.visit(window);
+          return TRUE;
+        } catch (...) {
+          walk.failure = std::current_exception();
+          return FALSE;
+        }
+      },
+      reinterpret_cast<LPARAM>(&walk));
+  if (walk.failure) std::rethrow_exception(walk.failure);
 }
 
 // ---- Window ----

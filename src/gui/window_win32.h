@@ -69,6 +69,11 @@ Shift KeyboardShift();
 // The dpi of a window (GetDpiForWindow where the system has it).
 int WindowDpi(HWND window);
 
+// Calls `visit` with each top-level window of this thread. What it raises
+// stops the walk and is raised again here, once the system's enumeration
+// has returned: no exception unwinds through its frames.
+void ForEachThreadWindow(const std::function<void(HWND)>& visit);
+
 class Form;
 class Control;
 

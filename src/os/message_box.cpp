@@ -5,7 +5,9 @@
 
 namespace corvane {
 
-void ShowNativeMessageBox(const MessageBoxRequest& request);  // per platform
+// Per platform.
+void ShowNativeMessageBox(const MessageBoxRequest& request);
+void* ActiveWindowOfThread();
 
 namespace {
 std::mutex g_hookLock;
@@ -16,7 +18,8 @@ MessageBoxHook& Hook() {
 }
 }  // namespace
 
-void ShowMessageBox(const MessageBoxRequest& request) {
+void ShowMessageBox(MessageBoxRequest request) {
+  if (!request.owner && !request.systemModal) request.owner = ActiveWindowOfThread();
   MessageBoxHook hook;
   {
     std::lock_guard<std::mutex> lock(g_hookLock);

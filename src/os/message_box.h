@@ -14,10 +14,13 @@ struct MessageBoxRequest {
   std::string caption;
   BoxIcon icon = BoxIcon::Error;
   bool systemModal = false;
-  void* owner = nullptr;  // the window (HWND) the box belongs to and blocks
+  // The window the box belongs to and blocks (an HWND on Windows). Left
+  // empty, a box that is not system-modal belongs to the thread's active
+  // window, so that it comes in front of that window, even a stay-on-top one.
+  void* owner = nullptr;
 };
 
-void ShowMessageBox(const MessageBoxRequest& request);
+void ShowMessageBox(MessageBoxRequest request);
 
 // The error box of the error log: no owner, "Application Error", error icon,
 // system-modal.

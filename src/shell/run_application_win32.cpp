@@ -29,7 +29,7 @@ void RunApplication() {
   MainWindowHost<TMainForm> host(main);
   auto background = std::make_unique<TBackgroundForm>(host);
   auto editor = std::make_unique<TAdvancedForm>(main, StartFileKind(), StartFileName());
-  JoinPresetEditor(main, *editor);
+  const PresetEditorJoin editorJoined = JoinPresetEditor(main, *editor);
   // "OK" applies every value to the editor and then to the picture.
   auto transfer = std::make_unique<TTransferForm>(
       TransferTarget{.getParam = [&editor](int n) { return editor->GetEditorParam(n); },
@@ -49,22 +49,27 @@ void RunApplication() {
     if (gui::Application::Instance().Active()) main.ResumeDrawing();
   };
   // F8, the editor's menu item and its button: true when closed with "OK".
+  // Each seam below is held after what it captures, so that it is emptied
+  // before that goes.
   auto showTransfer = [&transfer] { return transfer->ShowModal() == gui::ModalResult::Ok; };
-  editor->onShowTransfer = showTransfer;
-  main.SetHotKeyAction(HotKeyAction::Transfer, [showTransfer] { showTransfer(); });
+  const gui::ScopedSlot<std::function<bool()>> editorTransfer(editor->onShowTransfer, showTransfer);
+  const auto transferKey = main.SetHotKeyAction(HotKeyAction::Transfer, [showTransfer] { showTransfer(); });
   auto quickInfo = std::make_unique<TQuickInfoForm>(main);
   auto about = std::make_unique<TAboutForm>(main);
   auto enhanced = std::make_unique<TEnhancedForm>(host);
   auto wallpapers = std::make_unique<TWallpapersForm>();
 
-  main.Tools().Join(ToolSlot::Background, background->Tool());
-  main.Tools().Join(ToolSlot::QuickInfo, quickInfo->AsToolWindow());
-  main.Tools().Join(ToolSlot::EnhancedSettings, enhanced->Tool());
-  main.SetHotKeyAction(HotKeyAction::About, [&about] { about->ShowModal(); });
+  const gui::ScopedSlot<ToolWindow*> joined[] = {
+      main.Tools().Join(ToolSlot::Background, background->Tool()),
+      main.Tools().Join(ToolSlot::QuickInfo, quickInfo->AsToolWindow()),
+      main.Tools().Join(ToolSlot::EnhancedSettings, enhanced->Tool())};
+  const auto aboutKey = main.SetHotKeyAction(HotKeyAction::About, [&about] { about->ShowModal(); });
   // The "Wallpapers" menu item runs the same action.
-  main.SetHotKeyAction(HotKeyAction::Wallpapers, [&main, &wallpapers] { main.ShowModalWithPause(*wallpapers); });
+  const auto wallpapersKey =
+      main.SetHotKeyAction(HotKeyAction::Wallpapers, [&main, &wallpapers] { main.ShowModalWithPause(*wallpapers); });
   // A preset or the editor may set 65..68 while the window is hidden.
-  main.onBackgroundChanged = [&background](BackgroundColor color) { background->ColorChanged(color); };
+  const gui::ScopedSlot<std::function<void(BackgroundColor)>> backgroundFollows(
+      main.onBackgroundChanged, [&background](BackgroundColor color) { background->ColorChanged(color); });
   main.onFirstShow = [] {
     if (SetupOpensByItself()) ShowSetupModal(true);
   };

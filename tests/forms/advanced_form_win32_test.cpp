@@ -51,7 +51,7 @@ class AdvancedFormTest : public testing::Test {
   // The editor made as the application makes it, then shown.
   TAdvancedForm& Editor(uint8_t startKind = 0, const std::string& startFile = {}) {
     editor_ = std::make_unique<TAdvancedForm>(main_, startKind, startFile);
-    JoinPresetEditor(main_, *editor_);
+    joined_.emplace(JoinPresetEditor(main_, *editor_));
     editor_->chooseOpenFile = [this] { return Answer(); };
     editor_->chooseSaveFile = [this] { return Answer(); };
     main_.Show();
@@ -88,6 +88,7 @@ class AdvancedFormTest : public testing::Test {
   gui::Application application_;
   TMainForm main_;
   std::unique_ptr<TAdvancedForm> editor_;
+  std::optional<PresetEditorJoin> joined_;
   std::deque<std::optional<std::string>> answers_;
 };
 
@@ -273,6 +274,54 @@ TEST_F(AdvancedFormTest, AddSelectAndDeleteKeepTheSortedListAndTheRegistryInStep
   std::string current = "?";
   ReadCurrentPresetName(current);
   EXPECT_EQ(current, "");
+  EXPECT_EQ(log_.Contents(), "");
+}
+
+// The command id of the menu item with this text, in any of the menu's pop-ups.
+UINT MenuCommand(HMENU menu, const std::wstring& text) {
+  for (int i = 0, count = GetMenuItemCount(menu); i < count; ++i) {
+    if (HMENU sub = GetSubMenu(menu, i)) {
+      if (UINT id = MenuCommand(sub, text)) return id;
+      continue;
+    }
+    wchar_t item[64] = {};
+    GetMenuStringW(menu, UINT(i), item, 64, MF_BYPOSITION);
+    if (text == item) return GetMenuItemID(menu, i);
+  }
+  return 0;
+}
+
+// What the main and tool windows were while the Setup window was up.
+struct DuringSetup {
+  TMainForm* main = nullptr;
+  HWND editor = nullptr;
+  bool seen = false, mainHidden = false, editorShown = true, setupActive = false;
+};
+DuringSetup g_duringSetup;
+
+TEST_F(AdvancedFormTest, SetupOpensInFrontWithThePicturePausedAndTheOtherWindowsAway) {
+  TAdvancedForm& editor = Editor();
+  g_duringSetup = {&main_, editor.Handle()};
+  const UINT_PTR timer = SetTimer(nullptr, 0, 10, [](HWND, UINT, UINT_PTR, DWORD) {
+    HWND setup = FindWindowW(nullptr, L"Setup");
+    if (!setup || !IsWindowVisible(setup) || g_duringSetup.seen) return;
+    g_duringSetup.seen = true;
+    g_duringSetup.mainHidden = g_duringSetup.main->InHiddenState() && !IsWindowVisible(g_duringSetup.main->Handle());
+    g_duringSetup.editorShown = IsWindowVisible(g_duringSetup.editor);
+    g_duringSetup.setupActive = GetActiveWindow() == setup;
+    PostMessageW(setup, WM_CLOSE, 0, 0);
+  });
+  {
+    test::HangWatch watch("the Setup window");
+    SendMessageW(editor.Handle(), WM_COMMAND, MenuCommand(GetMenu(editor.Handle()), L"Setup..."), 0);
+  }
+  KillTimer(nullptr, timer);
+  ASSERT_TRUE(g_duringSetup.seen);
+  EXPECT_TRUE(g_duringSetup.mainHidden);
+  EXPECT_FALSE(g_duringSetup.editorShown);
+  EXPECT_TRUE(g_duringSetup.setupActive);
+  EXPECT_TRUE(editor.Visible());
+  EXPECT_FALSE(main_.InHiddenState());
   EXPECT_EQ(log_.Contents(), "");
 }
 

@@ -118,6 +118,11 @@ TEST(ArrowRepeat, ReleasesAndModifierKeysReplaceTheLastKey) {
   repeat.Tick(drawer);
   EXPECT_EQ(drawer.Take(), Calls{Rotate(0, -kPi64, 0)});
   EXPECT_TRUE(repeat.KeyUp(keys::kLeft, Shift::Ctrl));
+  // A held arrow whose key-up goes to another window stops with the focus.
+  EXPECT_TRUE(repeat.KeyDown(keys::kUp, kNone));
+  repeat.Release();
+  repeat.Tick(drawer);
+  EXPECT_TRUE(drawer.Take().empty());
 }
 
 TEST(CursorIdleCount, HidesAfterFiveIdleTicksInFullScreenOnly) {

@@ -53,7 +53,6 @@ class MainFormTest : public testing::Test {
  protected:
   MainFormTest() {
     InstallApplicationExceptionHandler(application_);
-    main_.Tools().Join(ToolSlot::QuickInfo, quickInfo_.AsToolWindow());
     main_.Show();
     application_.ProcessMessages();
   }
@@ -74,6 +73,7 @@ class MainFormTest : public testing::Test {
   gui::Application application_;
   TMainForm main_;
   TQuickInfoForm quickInfo_{main_};
+  gui::ScopedSlot<ToolWindow*> quickInfoJoined_ = main_.Tools().Join(ToolSlot::QuickInfo, quickInfo_.AsToolWindow());
 };
 
 TEST_F(MainFormTest, StartsWithItsCaptionMenuAndHiddenStatusBar) {
@@ -106,7 +106,7 @@ TEST_F(MainFormTest, StartsWithItsCaptionMenuAndHiddenStatusBar) {
 
 TEST_F(MainFormTest, HotKeysReachTheirWindowsAndQuickInfoPassesItsKeysOn) {
   int abouts = 0;
-  main_.SetHotKeyAction(HotKeyAction::About, [&] { ++abouts; });
+  const auto aboutKey = main_.SetHotKeyAction(HotKeyAction::About, [&] { ++abouts; });
   Key(main_.Handle(), VK_F1);
   EXPECT_TRUE(quickInfo_.Visible());
   HWND memo = GetWindow(quickInfo_.Handle(), GW_CHILD);
@@ -200,6 +200,17 @@ TEST_F(MainFormTest, ModalWithPauseHidesTheWindowsAroundTheModalForm) {
   EXPECT_FALSE(main_.InHiddenState());
 }
 
+TEST_F(MainFormTest, AHeldArrowStopsRepeatingWhenTheWindowIsNoLongerActive) {
+  SetActiveWindow(main_.Handle());
+  PostMessageW(main_.Handle(), WM_KEYDOWN, VK_LEFT, 1);
+  application_.ProcessMessages();
+  ASSERT_TRUE(main_.ArrowRepeating());
+  gui::Form other({.caption = "Other", .client = {100, 80}});
+  other.Show();
+  SetActiveWindow(other.Handle());
+  EXPECT_FALSE(main_.ArrowRepeating()) << "its key-up goes to the other window";
+}
+
 TEST_F(MainFormTest, DisplayChangeRecreatesTheWindowWithOpenGLOnIt) {
   HWND old = main_.Handle();
   SendMessageW(main_.Handle(), WM_DISPLAYCHANGE, 32, MAKELPARAM(800, 600));
@@ -212,7 +223,8 @@ TEST_F(MainFormTest, DisplayChangeRecreatesTheWindowWithOpenGLOnIt) {
 }
 
 TEST_F(MainFormTest, AHandlerThatRaisesIsLoggedOnceAndEndsTheApplication) {
-  main_.SetHotKeyAction(HotKeyAction::Snapshot, [] { throw std::runtime_error("snapshot refused"); });
+  const auto snapshotKey =
+      main_.SetHotKeyAction(HotKeyAction::Snapshot, [] { throw std::runtime_error("snapshot refused"); });
   Key(main_.Handle(), VK_F9);
   EXPECT_TRUE(application_.Terminated());
   const std::string record = log_.Contents();
@@ -227,6 +239,19 @@ TEST(MainForm, TheDrawingThreadsEndEndsTheApplication) {
   TMainForm main([](CalcClient&) -> std::unique_ptr<RenderContext> { throw EDrawerError("no render context"); });
   EXPECT_TRUE(application.Terminated());
   EXPECT_NE(log.Contents().find("no render context"), std::string::npos);
+}
+
+// The destroyed window's handlers capture it: none may stay behind in the
+// application, which hears the last window's deactivation after it goes.
+TEST(MainForm, LeavesNoHandlerInTheApplicationWhenItGoes) {
+  gui::Application application;
+  {
+    TMainForm main;
+    main.Show();
+    EXPECT_TRUE(application.onActivate && application.onDeactivate);
+  }
+  EXPECT_FALSE(application.onActivate || application.onDeactivate || application.onMinimize ||
+               application.onRestore);
 }
 
 TEST(AboutForm, FillsItsLinesOnShowAndKeepsVersionsWithoutVersionInformation) {

@@ -7,6 +7,7 @@
 #include <deque>
 #include <functional>
 #include <optional>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -110,7 +111,10 @@ class RecordingHost final : public EditorHost {
     status = text(a) + " | " + text(b) + " | " + text(c);
   }
   void SuspendDrawing() override { ++depth, ++suspends; }
-  void ResumeDrawing() override { --depth; }
+  void ResumeDrawing() override {
+    --depth;
+    if (resumeRaises) throw std::runtime_error("resume refused");
+  }
   void CaptureView() override {
     for (int n = kFirstLookAtParam; n <= kLastLookAtParam; ++n) params.at(size_t(n)) = n * 10.0;
   }
@@ -119,6 +123,7 @@ class RecordingHost final : public EditorHost {
   std::vector<int> sent;
   std::string status;
   int depth = 0, suspends = 0;
+  bool resumeRaises = false;
 };
 
 class FakeView final : public EditorView {
@@ -264,6 +269,15 @@ TEST_F(PresetEditorCommandsTest, TheStartQuickLoadsAPresetFileOrElseTheRegistrys
   plain.Start(false, start);
   for (int n = 1; n <= kParamCount; ++n) EXPECT_EQ(view.values[size_t(n)], n == 3 ? 99 : ParamDefault(n)) << n;
   EXPECT_EQ(host.status, "Loaded | All values | Preset from registry");
+}
+
+// The resume runs in a destructor, which must not raise: it is logged.
+TEST_F(PresetEditorCommandsTest, AResumeThatRaisesIsLogged) {
+  test::ScopedErrorLog log;
+  host.resumeRaises = true;
+  view.answers.push_back(std::nullopt);
+  commands.QuickSaveToFile();
+  EXPECT_NE(log.Contents().find("resume refused"), std::string::npos) << log.Contents();
 }
 
 TEST_F(PresetEditorCommandsTest, FailingFilesShowTheSystemsMessageKeepWhatWasAppliedAndResume) {

@@ -180,6 +180,10 @@ TEST_F(SettingsFormTest, ShowsTheStoredListWithTheCurrentPresetAndItsValues) {
 TEST_F(SettingsFormTest, ThePreviewThreadDrawsTheFigureIntoThePanel) {
   TSettingsForm form;
   form.Show();
+  // Not inside the show: only once the dialog is on the screen.
+  EXPECT_FALSE(form.PreviewOnScreen());
+  application.ProcessMessages();
+  EXPECT_TRUE(form.PreviewOnScreen());
   const auto lit = [&] {
     const PixelBlock block = form.PreviewDrawer().GetPixels();
     const size_t size = size_t(block.width) * size_t(block.height) * 3;

@@ -33,13 +33,24 @@ class FakeToolWindow final : public ToolWindow {
 };
 
 struct Tools {
-  Tools() {
-    list.Join(ToolSlot::Background, background);
-    list.Join(ToolSlot::QuickInfo, quickInfo);
-  }
   FakeToolWindow background, quickInfo;
   ToolWindows list;
+  gui::ScopedSlot<ToolWindow*> joinedBackground = list.Join(ToolSlot::Background, background);
+  gui::ScopedSlot<ToolWindow*> joinedQuickInfo = list.Join(ToolSlot::QuickInfo, quickInfo);
 };
+
+TEST(ToolWindows, AWindowLeavesItsSlotWhenItsJoinEnds) {
+  ToolWindows list;
+  FakeToolWindow editor;
+  editor.visible = true;
+  {
+    auto joined = list.Join(ToolSlot::Editor, editor);
+    EXPECT_TRUE(list.Visible(ToolSlot::Editor));
+  }
+  EXPECT_EQ(list.At(ToolSlot::Editor), nullptr);
+  list.Toggle(ToolSlot::Editor);
+  EXPECT_EQ(editor.journal, "");
+}
 
 TEST(ToolWindows, ToggleBringsAFullScreenWindowToTheFrontFirst) {
   struct Case {

@@ -10,6 +10,7 @@
 #include <optional>
 
 #include "gui/gui_win32.h"
+#include "os/message_box.h"
 #include "os/text_win32.h"
 
 namespace corvane::gui {
@@ -136,6 +137,19 @@ TEST(GuiWin32Failures, AHandlersExceptionGoesToTheApplicationHandlerNotThroughTh
   }
 }
 
+// What a walk over the thread's windows raises reaches its caller after the
+// system's enumeration, never through it.
+TEST(GuiWin32Failures, AWindowWalkThatRaisesStopsAndRaisesToItsCaller) {
+  Scene scene;
+  int visited = 0;
+  EXPECT_THROW(ForEachThreadWindow([&](HWND) {
+                 ++visited;
+                 throw EGuiError("raised");
+               }),
+               EGuiError);
+  EXPECT_EQ(visited, 1);
+}
+
 TEST(GuiWin32Failures, WithoutAHandlerRunRaisesTheFirstFailureAfterTheLoop) {
   Scene scene;
   scene.button.onClick = [] { throw EGuiError("first"); };
@@ -148,6 +162,22 @@ TEST(GuiWin32Failures, WithoutAHandlerRunRaisesTheFirstFailureAfterTheLoop) {
     EXPECT_STREQ(e.what(), "first");
   }
   EXPECT_THROW(Application second, EGuiError) << "one application per process";
+}
+
+// A box is owned by the active form, so that it comes in front of it and
+// blocks it; the error log's system-modal box keeps no owner.
+TEST_F(GuiWin32, MessageBoxesBelongToTheActiveForm) {
+  TestForm form({.caption = "Front", .client = {200, 100}, .stayOnTop = true});
+  form.Show();
+  SetActiveWindow(form.Handle());
+  ASSERT_EQ(GetActiveWindow(), form.Handle());
+  std::vector<MessageBoxRequest> boxes;
+  ScopedMessageBoxHook hook([&](const MessageBoxRequest& request) { boxes.push_back(request); });
+  ShowMessageBox({.text = "a file error", .caption = "Corvane"});
+  ShowErrorBox("For more information see the log.");
+  ASSERT_EQ(boxes.size(), 2u);
+  EXPECT_EQ(boxes[0].owner, form.Handle());
+  EXPECT_EQ(boxes[1].owner, nullptr);
 }
 
 TEST_F(GuiWin32, LayoutsAreScaledByTheDpiAndAgainOnDpiChange) {
