@@ -30,6 +30,22 @@ fail() {
 set -E
 trap 'echo "FAIL: \"$BASH_COMMAND\" returned $? (line $LINENO of $(basename "$0"))" >&2' ERR
 
+# Points WINEPREFIX at build/wineprefix-<name>, a fresh copy of a prefix in
+# which no program has run (made once, then never run in).
+e2e_fresh_prefix() {  # name
+  local template=$E2E_BUILD/wineprefix-pristine
+  if [ ! -f "$template/system.reg" ]; then
+    rm -rf "$template"
+    WINEPREFIX=$template wineboot -i >/dev/null 2>&1 || true
+    WINEPREFIX=$template wineserver -w
+    [ -f "$template/system.reg" ] || fail "no Wine prefix could be made"
+  fi
+  export WINEPREFIX=$E2E_BUILD/wineprefix-$1
+  [ ! -d "$WINEPREFIX" ] || wineserver -k 2>/dev/null || true
+  rm -rf "$WINEPREFIX"
+  cp -a "$template" "$WINEPREFIX"
+}
+
 e2e_setup() {
   [ -f "$E2E_SCR" ] || fail "Corvane.scr is not built ($E2E_SCR)"
   # A Wine server still alive from an earlier run keeps that run's display
