@@ -38,7 +38,6 @@ LOG=$INST/CorvaneErrors.log
 
 # Runs to the end, the copy an NSIS uninstaller starts of itself included.
 run_silently() { wine "$@" /S; wineserver -w; }
-reg_missing() { ! wine reg query "$1" >/dev/null 2>&1; }
 expect_value() {  # key name want
   local got
   got=$(reg_value "$1" "$2")
@@ -48,15 +47,7 @@ expect_value() {  # key name want
 stored_presets() {
   wine reg query "$E2E_KEY\\ListPresets" | tr -d '\r' | sed -n 's/^HKEY.*\\ListPresets\\//p' | sort
 }
-# Name=value lines of a stored preset, the doubles decoded.
-stored_preset() {  # name
-  wine reg query "$E2E_KEY\\ListPresets\\$1" | tr -d '\r' | python3 -c '
-import struct, sys
-for line in sys.stdin:
-    parts = line.split()
-    if len(parts) == 3 and parts[1] == "REG_BINARY":
-        print("%s=%r" % (parts[0], struct.unpack("<d", bytes.fromhex(parts[2]))[0]))' | sort
-}
+stored_preset() { reg_work_preset "$E2E_KEY\\ListPresets\\$1" | sort; }  # name
 preset_file() {  # name
   tr -d '\r' <"$E2E_ROOT/presets/$1.cvp" | python3 -c '
 import sys

@@ -162,6 +162,9 @@ reg_value() {  # key [name]
     awk -v n="$n" '$1 == n { $1 = ""; $2 = ""; sub(/^ +/, ""); print }'
 }
 
+# Whether a registry key is missing.
+reg_missing() { ! wine reg query "$1" >/dev/null 2>&1; }
+
 # A value of the desktop settings the wallpaper changer writes.
 desktop_value() { reg_value 'HKCU\Control Panel\Desktop' "$1"; }
 

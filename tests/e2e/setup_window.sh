@@ -38,7 +38,6 @@ start_saver() {  # arguments...
   (cd "$WORK/unzipped" && exec wine "$PROGRAM" "$@") &
   SAVER_PID=$!
 }
-reg_missing() { ! wine reg query "$1" >/dev/null 2>&1; }
 report() { probe texts Setup; }
 # The newest report: its nine lines from "... started" on.
 newest_report() { report | awk '/ started$/ { n = 9 } n-- > 0' | head -9; }
