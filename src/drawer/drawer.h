@@ -67,9 +67,9 @@ class TDrawer : public TWorker, public ParamSink {
   void ClearScreen();
 
   // Writes the current frame as "_ScreenShot_<day-month-year_hour-minute-
-  // second>_.bmp" into "ScreenShots" beside the executable, or into
-  // `directory`. Returns the file written, or empty: nothing to save, or a
-  // snapshot of that second exists already.
+  // second>_.bmp" into DefaultSnapshotDirectory, or into `directory`.
+  // Returns the file written, or empty: nothing to save, or a snapshot of
+  // that second exists already.
   std::string SaveSnapshot();
   std::string SaveSnapshot(const std::string& directory);
 

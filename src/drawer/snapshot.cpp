@@ -5,12 +5,13 @@
 #include <fstream>
 
 #include "os/little_endian.h"
+#include "os/own_files.h"
 #include "os/process.h"
 #include "os/text.h"
 
 namespace corvane {
 
-std::string DefaultSnapshotDirectory() { return ModuleDirectory() + "ScreenShots" + PathSeparator(); }
+std::string DefaultSnapshotDirectory() { return OwnFilesFolder() + "ScreenShots" + PathSeparator(); }
 
 std::string SnapshotFileName(const std::string& directory, const std::tm& t) {
   char stamp[32];

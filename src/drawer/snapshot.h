@@ -10,7 +10,8 @@
 
 namespace corvane {
 
-// "ScreenShots" beside the executable, with a trailing separator.
+// "ScreenShots" beside the executable, or in the per-user folder when the
+// user cannot write there (os/own_files.h); with a trailing separator.
 std::string DefaultSnapshotDirectory();
 
 // `directory` (ending in a separator) + "_ScreenShot_" + day-month-year_

@@ -7,6 +7,7 @@
 #include "desktop/open_url.h"
 #include "forms/info_texts.h"
 #include "os/process.h"
+#include "os/system_library_win32.h"
 #include "os/text_win32.h"
 
 namespace corvane {
@@ -18,17 +19,10 @@ constexpr int kWidth = 377;
 }  // namespace
 
 std::optional<std::string> ProductVersionOf(const std::string& path) {
-  const std::wstring wide = Widen(path);
-  DWORD ignored = 0;
-  const DWORD size = GetFileVersionInfoSizeW(wide.c_str(), &ignored);
-  if (size == 0) return std::nullopt;
-  std::vector<std::byte> block(size);
-  if (!GetFileVersionInfoW(wide.c_str(), 0, size, block.data())) return std::nullopt;
   wchar_t* value = nullptr;
   UINT length = 0;
-  if (!VerQueryValueW(block.data(), L"\\StringFileInfo\\040904E4\\ProductVersion", reinterpret_cast<void**>(&value),
-                      &length) ||
-      !value)
+  if (!QueryVersionValue(FileVersionBlock(path), L"\\StringFileInfo\\040904E4\\ProductVersion",
+                         reinterpret_cast<void**>(&value), &length))
     return std::nullopt;
   // The length counts the terminating zero when there is one.
   while (length > 0 && value[length - 1] == L'\0') --length;
@@ -36,7 +30,7 @@ std::optional<std::string> ProductVersionOf(const std::string& path) {
 }
 
 bool ComposeMailTo(const std::string& address) {
-  HMODULE mapi = LoadLibraryW(L"MAPI32.DLL");
+  HMODULE mapi = LoadSystemLibrary(L"MAPI32.DLL");
   if (!mapi) return false;
   bool sent = false;
   if (auto send = reinterpret_cast<LPMAPISENDMAIL>(GetProcAddress(mapi, "MAPISendMail"))) {

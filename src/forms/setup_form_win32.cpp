@@ -1,5 +1,7 @@
 #include "forms/setup_form_win32.h"
 
+#include "os/message_box.h"
+#include "presets/preset_text.h"
 #include "presets/registry_store.h"
 #include "presets/setup_system_win32.h"
 
@@ -10,8 +12,8 @@ TSetupForm::TSetupForm(SetupSystem& system)
   // The report is read, never tabbed into.
   HWND area = report_.Handle();
   SetWindowLongPtrW(area, GWL_STYLE, GetWindowLongPtrW(area, GWL_STYLE) & ~static_cast<LONG_PTR>(WS_TABSTOP));
-  install_.onClick = [this] { AddReport(RunInstall(system_, onPresetsStored)); };
-  remove_.onClick = [this] { AddReport(RunRemove(system_)); };
+  install_.onClick = [this] { Run([this] { return RunInstall(system_, onPresetsStored); }); };
+  remove_.onClick = [this] { Run([this] { return RunRemove(system_); }); };
   dontShow_.onClick = [this] { WriteShowSetup(!dontShow_.Checked()); };
   onClose = [this] { dontShow_.SetVisible(false); };
 }
@@ -30,6 +32,19 @@ gui::ModalResult TSetupForm::ShowSetupModal(bool automatic) {
   return result;
 }
 
+void TSetupForm::Run(const std::function<std::vector<std::string>()>& steps) {
+  auto show = [this](const Exception& failure) {
+    ShowMessageBox({.text = failure.Message(), .caption = "Corvane", .owner = Handle()});
+  };
+  try {
+    AddReport(steps());
+  } catch (const EFileError& failure) {
+    show(failure);
+  } catch (const EShellExecuteError& failure) {
+    show(failure);
+  }
+}
+
 void TSetupForm::AddReport(const std::vector<std::string>& lines) {
   lines_.insert(lines_.begin(), lines.begin(), lines.end());
   report_.SetLines(lines_);
@@ -40,6 +55,7 @@ void ShowSetupModal(bool automatic, const std::function<void()>& presetsStored) 
   // Made once, at the first call, and kept for the life of the process: the
   // system takes its window down with the others at exit.
   static TSetupForm* form = new TSetupForm(system);
+  system.owner = form->Handle();
   form->onPresetsStored = presetsStored;
   form->ShowSetupModal(automatic);
 }

@@ -29,6 +29,9 @@ class TSetupForm final : public gui::Form {
   gui::CheckBox& DontShowBox() { return dontShow_; }
 
  private:
+  // A failure that abandons the run is shown in a box this window owns; the
+  // window stays, its report unchanged.
+  void Run(const std::function<std::vector<std::string>()>& steps);
   // Earlier reports move down.
   void AddReport(const std::vector<std::string>& lines);
 

@@ -2,6 +2,7 @@
 #include <mmsystem.h>
 
 #include "os/clock.h"
+#include "os/system_library_win32.h"
 
 namespace corvane {
 namespace {
@@ -16,12 +17,15 @@ int64_t CounterFrequency() {
   return frequency;
 }
 
+using TimePeriodFn = MMRESULT(WINAPI*)(UINT);
+
 }  // namespace
 
 uint64_t PerformanceCounter() {
   LARGE_INTEGER value;
   if (CounterFrequency() != 1000 && QueryPerformanceCounter(&value)) return static_cast<uint64_t>(value.QuadPart);
-  return timeGetTime();
+  static const auto getTime = SystemRoutine<DWORD(WINAPI*)()>(L"winmm.dll", "timeGetTime");
+  return getTime ? getTime() : GetTickCount();
 }
 
 double MilliClock() {
@@ -30,10 +34,14 @@ double MilliClock() {
 
 void SleepMs(uint32_t milliseconds) { Sleep(milliseconds); }
 
-TimerResolution1ms::TimerResolution1ms() : active_(timeBeginPeriod(1) == TIMERR_NOERROR) {}
+TimerResolution1ms::TimerResolution1ms() {
+  static const auto beginPeriod = SystemRoutine<TimePeriodFn>(L"winmm.dll", "timeBeginPeriod");
+  active_ = beginPeriod && beginPeriod(1) == TIMERR_NOERROR;
+}
 
 TimerResolution1ms::~TimerResolution1ms() {
-  if (active_) timeEndPeriod(1);
+  static const auto endPeriod = SystemRoutine<TimePeriodFn>(L"winmm.dll", "timeEndPeriod");
+  if (active_ && endPeriod) endPeriod(1);
 }
 
 }  // namespace corvane

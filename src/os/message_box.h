@@ -14,6 +14,7 @@ struct MessageBoxRequest {
   std::string caption;
   BoxIcon icon = BoxIcon::Error;
   bool systemModal = false;
+  void* owner = nullptr;  // the window (HWND) the box belongs to and blocks
 };
 
 void ShowMessageBox(const MessageBoxRequest& request);

@@ -14,7 +14,7 @@ void ShowNativeMessageBox(const MessageBoxRequest& request) {
     case BoxIcon::Question: flags |= MB_ICONQUESTION; break;
   }
   if (request.systemModal) flags |= MB_SYSTEMMODAL;
-  MessageBoxW(nullptr, Widen(request.text).c_str(), Widen(request.caption).c_str(), flags);
+  MessageBoxW(static_cast<HWND>(request.owner), Widen(request.text).c_str(), Widen(request.caption).c_str(), flags);
 }
 
 }  // namespace corvane

@@ -37,5 +37,8 @@ std::string CurrentTimeText();
 
 bool FileExists(const std::string& path);  // a file, not a directory
 bool DirectoryExists(const std::string& path);
+// Creates a file that must not exist yet and deletes it again; false when
+// it cannot be created.
+bool CreateAndDeleteNewFile(const std::string& path);
 
 }  // namespace corvane

@@ -1,13 +1,16 @@
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <sys/syscall.h>
 #include <sys/utsname.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdlib>
 #include <cstring>
 #include <ctime>
 
 #include "os/os_error.h"
+#include "os/own_files.h"
 #include "os/process.h"
 
 namespace corvane {
@@ -57,6 +60,18 @@ bool FileExists(const std::string& path) {
 bool DirectoryExists(const std::string& path) {
   struct stat info {};
   return stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+}
+
+bool CreateAndDeleteNewFile(const std::string& path) {
+  int file = open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+  if (file < 0) return false;
+  close(file);
+  return unlink(path.c_str()) == 0;
+}
+
+std::string PerUserFilesFolder() {
+  const char* home = std::getenv("HOME");
+  return home && *home ? std::string(home) + "/.local/share/Corvane/" : std::string();
 }
 
 uint32_t LastOSErrorCode() { return static_cast<uint32_t>(errno); }

@@ -3,7 +3,9 @@
 #include <vector>
 
 #include "os/os_error.h"
+#include "os/own_files.h"
 #include "os/process.h"
+#include "os/system_library_win32.h"
 #include "os/text_win32.h"
 
 namespace corvane {
@@ -43,16 +45,10 @@ std::optional<OSVersionInfo> ReadOSVersion() {
 }
 
 std::optional<std::string> FileVersionOf(const std::string& path) {
-  std::wstring wide = Widen(path);
-  DWORD ignored = 0;
-  DWORD size = GetFileVersionInfoSizeW(wide.c_str(), &ignored);
-  if (size == 0) return std::nullopt;
-  std::vector<unsigned char> block(size);
-  if (!GetFileVersionInfoW(wide.c_str(), 0, size, block.data())) return std::nullopt;
+  std::vector<unsigned char> block = FileVersionBlock(path);
   VS_FIXEDFILEINFO* fixed = nullptr;
   UINT length = 0;
-  if (!VerQueryValueW(block.data(), L"\\", reinterpret_cast<void**>(&fixed), &length) || !fixed)
-    return std::nullopt;
+  if (!QueryVersionValue(block, L"\\", reinterpret_cast<void**>(&fixed), &length)) return std::nullopt;
   return std::to_string(HIWORD(fixed->dwFileVersionMS)) + "." + std::to_string(LOWORD(fixed->dwFileVersionMS)) +
          "." + std::to_string(HIWORD(fixed->dwFileVersionLS)) + "." + std::to_string(LOWORD(fixed->dwFileVersionLS));
 }
@@ -101,6 +97,24 @@ bool FileExists(const std::string& path) {
 bool DirectoryExists(const std::string& path) {
   DWORD attributes = GetFileAttributesW(Widen(path).c_str());
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+bool CreateAndDeleteNewFile(const std::string& path) {
+  // Deleted on close, so that nothing is left behind even if we die here.
+  HANDLE file = CreateFileW(Widen(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                            FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return false;
+  CloseHandle(file);
+  return true;
+}
+
+std::string PerUserFilesFolder() {
+  wchar_t buffer[MAX_PATH + 1];
+  DWORD length = GetEnvironmentVariableW(L"LOCALAPPDATA", buffer, MAX_PATH + 1);
+  if (length == 0 || length > MAX_PATH) return {};
+  std::string folder = Narrow(std::wstring_view(buffer, length));
+  if (folder.back() != '\\') folder += '\\';
+  return folder + "Corvane\\";
 }
 
 uint32_t LastOSErrorCode() { return GetLastError(); }

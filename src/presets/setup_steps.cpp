@@ -51,8 +51,11 @@ std::string OrNA(const std::string& text) { return text.empty() ? "N/A" : text; 
 
 }  // namespace
 
-bool IsElevatedCopyRequest(const std::vector<std::string>& arguments) {
-  return arguments.size() == 1 && arguments[0] == kElevatedCopyArgument;
+ElevatedTask ElevatedRequest(const std::vector<std::string>& arguments) {
+  if (arguments.size() != 1) return ElevatedTask::None;
+  if (arguments[0] == kElevatedCopyArgument) return ElevatedTask::Copy;
+  if (arguments[0] == kElevatedRemoveArgument) return ElevatedTask::Remove;
+  return ElevatedTask::None;
 }
 
 std::string ShellExecuteErrorMessage(int code) {
@@ -138,9 +141,11 @@ std::vector<std::string> RunInstall(SetupSystem& system, const std::function<voi
   std::string copy = kFailed, presets = kFailed, saver = kFailed, association = kFailed;
   std::string program = system.ProgramFile();
   std::string installed = InstalledFile(system);
-  CopyOutcome outcome = system.CopyOver(program, installed);
-  if (outcome == CopyOutcome::AccessDenied && system.CopyElevated()) outcome = CopyOutcome::Ok;
-  if (outcome == CopyOutcome::Ok) {
+  FileOutcome outcome = system.CopyOver(program, installed);
+  if (outcome == FileOutcome::AccessDenied && system.RunElevated(kElevatedCopyArgument)) outcome = FileOutcome::Ok;
+  // What the elevated run did is checked, not trusted: a child that ran
+  // something else answers 0 just the same.
+  if (outcome == FileOutcome::Ok && system.SameContent(program, installed)) {
     copy = kOk;
     size_t cut = program.find_last_of("\\/");
     std::string directory = cut == std::string::npos ? std::string() : program.substr(0, cut);
@@ -187,8 +192,14 @@ bool SetupOpensByItself() {
 std::vector<std::string> RunRemove(SetupSystem& system) {
   std::string file = kFailed, registry = kFailed, saver = kFailed, association = kFailed;
   std::string installed = InstalledFile(system);
-  if (!system.FileExists(installed)) file = kSkipped;
-  else if (system.RemoveFile(installed)) file = kOk;
+  if (!system.FileExists(installed)) {
+    file = kSkipped;
+  } else {
+    FileOutcome outcome = system.RemoveFile(installed);
+    if (outcome == FileOutcome::AccessDenied && system.RunElevated(kElevatedRemoveArgument))
+      outcome = FileOutcome::Ok;
+    if (outcome == FileOutcome::Ok && !system.FileExists(installed)) file = kOk;
+  }
   if (!RegistryEntriesExist()) registry = kSkipped;
   else if (DeleteRegistryEntries()) registry = kOk;
   std::string current = ReadCurrentScreenSaver(system);

@@ -18,7 +18,7 @@ namespace corvane {
 CORVANE_DECLARE_EXCEPTION(EShellExecuteError);
 std::string ShellExecuteErrorMessage(int code);
 
-enum class CopyOutcome { Ok, AccessDenied, Failed };
+enum class FileOutcome { Ok, AccessDenied, Failed };
 
 class SetupSystem {
  public:
@@ -26,12 +26,15 @@ class SetupSystem {
   virtual std::string ProgramFile() = 0;
   virtual std::string SystemDirectory() = 0;
   // Replaces an existing target.
-  virtual CopyOutcome CopyOver(const std::string& from, const std::string& to) = 0;
-  // The same program run elevated, doing nothing but the copy into the
-  // system directory; false when it failed or the prompt was refused.
-  virtual bool CopyElevated() = 0;
+  virtual FileOutcome CopyOver(const std::string& from, const std::string& to) = 0;
+  // The same program run elevated with `argument` alone (one of the
+  // arguments below); true when it ran and answered exit code 0. False
+  // when it failed or the prompt was refused.
+  virtual bool RunElevated(const std::string& argument) = 0;
+  // Whether both files hold the same bytes; false when either is unreadable.
+  virtual bool SameContent(const std::string& first, const std::string& second) = 0;
   virtual bool FileExists(const std::string& path) = 0;
-  virtual bool RemoveFile(const std::string& path) = 0;
+  virtual FileOutcome RemoveFile(const std::string& path) = 0;
   // Full paths of the files of `directory` matching "*.cvp", any attributes,
   // in the file system's order; none when the folder is missing.
   virtual std::vector<std::string> FindPresetFiles(const std::string& directory) = 0;
@@ -50,10 +53,13 @@ class SetupSystem {
   virtual std::string DesktopKey() { return "Control Panel\\Desktop"; }
 };
 
-// The one argument of the elevated run that copies the program into the
-// system directory and does nothing else; matched exactly and alone.
+// The arguments of the elevated runs, each matched exactly and alone: one
+// copies the running program to system directory + "\Corvane.scr", the
+// other deletes that file; neither does anything else.
 inline constexpr char kElevatedCopyArgument[] = "/elevated-install-copy";
-bool IsElevatedCopyRequest(const std::vector<std::string>& arguments);
+inline constexpr char kElevatedRemoveArgument[] = "/elevated-remove-copy";
+enum class ElevatedTask { None, Copy, Remove };
+ElevatedTask ElevatedRequest(const std::vector<std::string>& arguments);
 
 std::string InstalledFile(SetupSystem& system);  // system directory + "\Corvane.scr"
 std::string ReadCurrentScreenSaver(SetupSystem& system);

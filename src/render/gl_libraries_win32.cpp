@@ -2,6 +2,7 @@
 
 #include <mutex>
 
+#include "os/system_library_win32.h"
 #include "os/text_win32.h"
 #include "render/gl_libraries.h"
 
@@ -43,8 +44,8 @@ void Resolve(HMODULE library, const char* name, Fn& fn) {
 }
 
 bool Load(const OpenGLLibraryNames& names, Libraries& lib) {
-  lib.opengl = LoadLibraryW(Widen(names.openGL).c_str());
-  lib.glu = LoadLibraryW(Widen(names.glu).c_str());
+  lib.opengl = LoadSystemLibrary(Widen(names.openGL).c_str());
+  lib.glu = LoadSystemLibrary(Widen(names.glu).c_str());
   if (!lib.opengl || !lib.glu) return false;
   Resolve(lib.opengl, "wglGetProcAddress", lib.wglGetProcAddress);
   Resolve(lib.opengl, "wglCreateContext", lib.wglCreateContext);

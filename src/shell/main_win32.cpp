@@ -23,8 +23,13 @@ std::vector<std::string> CommandLineArguments() {
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   std::vector<std::string> arguments = CommandLineArguments();
-  // The elevated half of "Install": nothing but the copy, before any start-up.
-  if (corvane::IsElevatedCopyRequest(arguments)) return corvane::CopyProgramToSystemDirectory();
+  // The elevated halves of "Install" and "Remove": nothing but the copy or
+  // the deletion, before any start-up.
+  if (auto task = corvane::ElevatedRequest(arguments); task != corvane::ElevatedTask::None) {
+    // Nothing loaded from here on comes from the folder it was started in.
+    SetDefaultDllDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32);
+    return corvane::RunElevatedTask(task);
+  }
   corvane::TimerResolution1ms timerResolution;
   corvane::RunEntrySequence(arguments);
   return 0;

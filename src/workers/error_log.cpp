@@ -6,6 +6,7 @@
 #include "os/hex.h"
 #include "os/message_box.h"
 #include "os/os_error.h"
+#include "os/own_files.h"
 #include "os/process.h"
 #if defined(_WIN32)
 #include "os/text_win32.h"
@@ -116,15 +117,19 @@ void ErrorLog::Write(std::string_view text) {
   // The boxes are modal: they are shown after the lock is released, so that
   // other threads logging meanwhile are not held up by the user.
   try {
-    if (tellWhereToLook) ShowErrorBox("For more information see logfile CorvaneErrors.log.");
-    if (tellWriteFailure) ShowErrorBox("Cannot write to file CorvaneErrors.log.");
+    if (tellWhereToLook) ShowErrorBox("For more information see logfile " + shownName_ + ".");
+    if (tellWriteFailure) ShowErrorBox("Cannot write to file " + shownName_ + ".");
   } catch (...) {
   }
 }
 
 ErrorLog& ProcessErrorLog() {
   std::lock_guard<std::mutex> lock(g_processLogLock);
-  if (!g_processLog) g_processLog = std::make_unique<ErrorLog>(ModuleDirectory() + kLogFileName);
+  if (!g_processLog) {
+    const std::string folder = OwnFilesFolder();
+    g_processLog =
+        std::make_unique<ErrorLog>(folder + kLogFileName, ShownFileName(folder, ModuleDirectory(), kLogFileName));
+  }
   return *g_processLog;
 }
 

@@ -1,7 +1,9 @@
 #pragma once
-// The error log "CorvaneErrors.log" beside the executable: every exception
-// that leaves a thread body, the entry block or a message loop becomes a
-// record there, and the first record of a process tells the user, once.
+// The error log "CorvaneErrors.log" beside the executable, or in the
+// per-user folder when the user cannot write there (os/own_files.h): every
+// exception that leaves a thread body, the entry block or a message loop
+// becomes a record there, and the first record of a process tells the user,
+// once.
 
 #include <cstdint>
 #include <mutex>
@@ -44,7 +46,9 @@ std::string ApplicationExceptionRecord(std::string_view handler, std::string_vie
 
 class ErrorLog {
  public:
-  explicit ErrorLog(std::string path) : path_(std::move(path)) {}
+  // `shownName` is how the boxes name the file.
+  explicit ErrorLog(std::string path, std::string shownName = kLogFileName)
+      : path_(std::move(path)), shownName_(std::move(shownName)) {}
   // Appends one record; never raises. Its own failures are told once.
   void Write(std::string_view text);
   const std::string& Path() const { return path_; }
@@ -54,11 +58,12 @@ class ErrorLog {
 
   std::mutex lock_;
   std::string path_;
+  std::string shownName_;
   bool loggedOnce_ = false;
   bool writeFailureShown_ = false;
 };
 
-// The process's log, beside the executable.
+// The process's log, in the folder chosen at its first record.
 ErrorLog& ProcessErrorLog();
 // Points the process's log at another file with fresh once-flags (tests).
 void RedirectProcessErrorLog(const std::string& path);

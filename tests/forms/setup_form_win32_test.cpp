@@ -9,6 +9,7 @@
 #include "forms/setup_form_win32.h"
 #include "os/text_win32.h"
 #include "presets/registry_store.h"
+#include "support/test_support.h"
 
 namespace corvane {
 namespace {
@@ -90,6 +91,34 @@ TEST_F(SetupFormTest, InstallThenRemoveTwiceStackReportsOnTop) {
   EXPECT_EQ(lines[11], "Deleting Corvane.scr from the SysDir     : OK");
   EXPECT_EQ(lines[16], "Uninstallation completed");
   EXPECT_EQ(lines[18], "Installation started");
+}
+
+// What the window adds to a run that raises: the box it owns, and staying.
+TEST_F(SetupFormTest, FailedRunsShowTheirMessageAndTheWindowStays) {
+  std::string locked = std::string(test::FakeSetupSystem::kPresetDir) + "Locked.cvp";
+  system_.files[locked] = "RotationX=1\r\n";
+  system_.unreadable.insert(locked);
+  form_.Prepare(false);
+  form_.Show();
+  std::vector<std::string> before = ReportLines();
+  test::ClearMessageBoxes();
+  Press(form_.InstallButton());
+  system_.files.erase(locked);
+  system_.shellResult = 2;
+  system_.SetCurrentSaver("C:\\Windows\\system32\\Corvane.scr");
+  Press(form_.RemoveButton());
+
+  std::vector<MessageBoxRequest> boxes = test::MessageBoxes();
+  ASSERT_EQ(boxes.size(), 2u);
+  EXPECT_EQ(boxes[0].text, "Cannot open file \"" + locked + "\". Access is denied");
+  EXPECT_EQ(boxes[1].text, "The specified file was not found.");
+  for (const MessageBoxRequest& box : boxes) {
+    EXPECT_EQ(box.owner, form_.Handle());
+    EXPECT_EQ(box.icon, BoxIcon::Error);
+  }
+  EXPECT_EQ(ReportLines(), before);
+  EXPECT_FALSE(application_.Terminated());
+  EXPECT_TRUE(IsWindowVisible(form_.Handle()));
 }
 
 TEST_F(SetupFormTest, CheckBoxWritesTheFlagAndClosingHidesIt) {

@@ -25,9 +25,11 @@ class FakeSetupSystem : public SetupSystem {
 
   std::map<std::string, std::string> files;  // path to content
   std::set<std::string> unreadable;
-  CopyOutcome copyOutcome = CopyOutcome::Ok;
+  FileOutcome copyOutcome = FileOutcome::Ok;
+  FileOutcome removeOutcome = FileOutcome::Ok;
   bool elevationGranted = true;
-  int elevatedRuns = 0;
+  bool elevatedChildWorks = true;  // false: it answers 0 having done nothing
+  std::vector<std::string> elevatedRuns;  // their arguments
   int shellResult = 42;
   std::vector<std::string> shellParameters;
   int associationNotices = 0;
@@ -35,17 +37,26 @@ class FakeSetupSystem : public SetupSystem {
 
   std::string ProgramFile() override { return kProgram; }
   std::string SystemDirectory() override { return kSysDir; }
-  CopyOutcome CopyOver(const std::string& from, const std::string& to) override {
-    if (copyOutcome == CopyOutcome::Ok) files[to] = files.at(from);
+  FileOutcome CopyOver(const std::string& from, const std::string& to) override {
+    if (copyOutcome == FileOutcome::Ok) files[to] = files.at(from);
     return copyOutcome;
   }
-  bool CopyElevated() override {
-    ++elevatedRuns;
-    if (elevationGranted) files[InstalledFile(*this)] = files.at(kProgram);
+  bool RunElevated(const std::string& argument) override {
+    elevatedRuns.push_back(argument);
+    if (elevationGranted && elevatedChildWorks && argument == kElevatedCopyArgument)
+      files[InstalledFile(*this)] = files.at(kProgram);
+    if (elevationGranted && elevatedChildWorks && argument == kElevatedRemoveArgument)
+      files.erase(InstalledFile(*this));
     return elevationGranted;
   }
+  bool SameContent(const std::string& first, const std::string& second) override {
+    return files.count(first) && files.count(second) && files.at(first) == files.at(second);
+  }
   bool FileExists(const std::string& path) override { return files.count(path) != 0; }
-  bool RemoveFile(const std::string& path) override { return files.erase(path) != 0; }
+  FileOutcome RemoveFile(const std::string& path) override {
+    if (removeOutcome != FileOutcome::Ok) return removeOutcome;
+    return files.erase(path) ? FileOutcome::Ok : FileOutcome::Failed;
+  }
   std::vector<std::string> FindPresetFiles(const std::string& directory) override {
     std::vector<std::string> found;
     for (const auto& [path, content] : files)

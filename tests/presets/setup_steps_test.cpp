@@ -66,7 +66,7 @@ TEST_F(SetupStepsTest, InstallStoresEverythingAndRemoveUndoesItThenSkips) {
   EXPECT_EQ(RunInstall(system_, [&] { ++refills; }), InstallReport("OK", "OK", "OK", "OK", "Installation completed"));
   EXPECT_EQ(refills, 1);
   EXPECT_EQ(system_.files.at(installed_), "program");
-  EXPECT_EQ(system_.elevatedRuns, 0);
+  EXPECT_TRUE(system_.elevatedRuns.empty());
   EXPECT_EQ(Stored("Alpha", 1), 3.5);
   EXPECT_EQ(Stored("Beta", 1), -2);
   EXPECT_EQ(Stored("Beta", 69), TPresetParams::Defaults().GetValue(69));
@@ -104,26 +104,32 @@ TEST_F(SetupStepsTest, InstallStoresEverythingAndRemoveUndoesItThenSkips) {
   EXPECT_EQ(RunRemove(system_), RemoveReport("Skipped", "Skipped", "Skipped", "Skipped", "Uninstallation completed"));
 }
 
-TEST_F(SetupStepsTest, CopyOutcomesAndElevation) {
+TEST_F(SetupStepsTest, FileOutcomesAndElevation) {
   struct Case {
-    CopyOutcome outcome;
+    FileOutcome outcome;
     bool granted;
-    int elevatedRuns;
+    bool childWorks;
+    const char* stale;  // an older file in the system directory, or none
+    size_t elevatedRuns;
     const char* copy;
   } cases[] = {
-      {CopyOutcome::Ok, false, 0, "OK"},
-      {CopyOutcome::AccessDenied, true, 1, "OK"},
-      {CopyOutcome::AccessDenied, false, 1, "Failed"},  // the prompt was refused
-      {CopyOutcome::Failed, true, 0, "Failed"},         // only access denied asks for elevation
+      {FileOutcome::Ok, false, true, nullptr, 0, "OK"},
+      {FileOutcome::AccessDenied, true, true, "old", 1, "OK"},
+      {FileOutcome::AccessDenied, false, true, nullptr, 1, "Failed"},  // the prompt was refused
+      {FileOutcome::Failed, true, true, nullptr, 0, "Failed"},         // only access denied asks for elevation
+      // The child answered 0 but copied nothing: the check finds no copy, or an old one.
+      {FileOutcome::AccessDenied, true, false, nullptr, 1, "Failed"},
+      {FileOutcome::AccessDenied, true, false, "old", 1, "Failed"},
   };
   for (const Case& c : cases) {
-    SCOPED_TRACE(c.copy + std::to_string(c.elevatedRuns));
+    SCOPED_TRACE(c.copy + std::to_string(c.elevatedRuns) + (c.stale ? c.stale : ""));
     FakeSetupSystem system(memory_);
     system.copyOutcome = c.outcome;
     system.elevationGranted = c.granted;
+    system.elevatedChildWorks = c.childWorks;
+    if (c.stale) system.files[installed_] = c.stale;
     std::vector<std::string> report = RunInstall(system);
-    EXPECT_EQ(system.elevatedRuns, c.elevatedRuns);
-    EXPECT_EQ(system.FileExists(installed_), std::string(c.copy) == "OK");
+    EXPECT_EQ(system.elevatedRuns, std::vector<std::string>(c.elevatedRuns, kElevatedCopyArgument));
     if (std::string(c.copy) == "OK") {
       // No "Presets" folder: the presets line fails, the name is written empty.
       EXPECT_EQ(report, InstallReport("OK", "Failed", "OK", "OK", "Installation failed"));
@@ -268,14 +274,42 @@ TEST_F(SetupStepsTest, SetupOpensByItselfWhileTheKeyIsMissingOrShowSetupIsOn) {
   EXPECT_TRUE(SetupOpensByItself()) << "after Remove";
 }
 
-TEST(ElevatedCopyRequest, OnlyTheExactArgumentAlone) {
-  EXPECT_TRUE(IsElevatedCopyRequest({kElevatedCopyArgument}));
-  std::string arg = kElevatedCopyArgument;
-  std::string upper = arg;
-  for (char& c : upper) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-  for (const std::vector<std::string>& arguments :
-       std::vector<std::vector<std::string>>{{}, {upper}, {arg + " "}, {arg, "C:\\x.scr"}, {"/s", arg}, {arg + "x"}})
-    EXPECT_FALSE(IsElevatedCopyRequest(arguments)) << arguments.size();
+TEST_F(SetupStepsTest, RemoveTakesTheElevatedRoadOnlyWhenDeniedAndChecksTheFileIsGone) {
+  struct Case {
+    FileOutcome outcome;
+    bool granted;
+    bool childWorks;
+    size_t elevatedRuns;
+    const char* file;
+  } cases[] = {
+      {FileOutcome::AccessDenied, true, true, 1, "OK"},
+      {FileOutcome::AccessDenied, false, true, 1, "Failed"},  // the prompt was refused
+      {FileOutcome::AccessDenied, true, false, 1, "Failed"},  // answered 0, deleted nothing
+      {FileOutcome::Failed, true, true, 0, "Failed"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string(c.file) + std::to_string(c.elevatedRuns) + (c.childWorks ? "" : " idle child"));
+    FakeSetupSystem system(memory_);
+    system.files[installed_] = "program";
+    system.removeOutcome = c.outcome;
+    system.elevationGranted = c.granted;
+    system.elevatedChildWorks = c.childWorks;
+    EXPECT_EQ(RunRemove(system)[2], std::string(kRemoveLabels[0]) + c.file);
+    EXPECT_EQ(system.elevatedRuns, std::vector<std::string>(c.elevatedRuns, kElevatedRemoveArgument));
+    EXPECT_EQ(system.FileExists(installed_), std::string(c.file) != "OK");
+  }
+}
+
+TEST(ElevatedRequest, OnlyAnExactArgumentAlone) {
+  EXPECT_EQ(ElevatedRequest({kElevatedCopyArgument}), ElevatedTask::Copy);
+  EXPECT_EQ(ElevatedRequest({kElevatedRemoveArgument}), ElevatedTask::Remove);
+  for (std::string arg : {kElevatedCopyArgument, kElevatedRemoveArgument}) {
+    std::string upper = arg;
+    for (char& c : upper) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    for (const std::vector<std::string>& arguments : std::vector<std::vector<std::string>>{
+             {}, {upper}, {arg + " "}, {arg, "C:\\x.scr"}, {"/s", arg}, {arg + "x"}, {arg, arg}})
+      EXPECT_EQ(ElevatedRequest(arguments), ElevatedTask::None) << arg << " " << arguments.size();
+  }
 }
 
 }  // namespace
