@@ -8,8 +8,14 @@
 # added, keeps the presets and settings, and puts the earlier saver back.
 #
 # The installer is made by scripts/package from this build's Corvane.scr,
-# stripped as a release is (packing the debug information is slow).
+# stripped as a release is (packing the debug information is slow). Run as
+# root, it runs as an ordinary account, for which the prefix's system
+# directory is read-only.
 source "$(dirname "$0")/app_lib.bash"
+if [ "$(id -u)" = 0 ]; then
+  for file in "$E2E_SCR" "$E2E_PROBE"; do [ -f "$file" ] || fail "$file is not built"; done
+  e2e_as_account "$0" scripts/package installer presets res/ReadMe.txt res/corvane.rc res/icons/main.ico
+fi
 e2e_in_display "$0" "$@"
 # Wine would mirror the shortcut and the file types into this machine's
 # desktop menus.
@@ -17,7 +23,9 @@ export WINEDLLOVERRIDES="winemenubuilder.exe=d"
 
 e2e_fresh_prefix installer
 e2e_setup
-trap 'e2e_cleanup; wineserver -k 2>/dev/null || true' EXIT
+WINDIR=$(winepath -u 'C:\windows')
+chmod a-w "$WINDIR/system32"
+trap 'chmod u+w "$WINDIR/system32"; e2e_cleanup; wineserver -k 2>/dev/null || true' EXIT
 PROGRAM=$WORK/Corvane.scr
 x86_64-w64-mingw32-strip -o "$PROGRAM" "$E2E_SCR"
 CORVANE_PACKAGE_SCR=$PROGRAM CORVANE_PACKAGE_DIST=$WORK/dist "$E2E_ROOT/scripts/package" >/dev/null
@@ -30,7 +38,6 @@ read -r LOCAL_W ROAMING_W <<<"$(wine cmd /c 'echo %LOCALAPPDATA% %APPDATA%' | tr
 INST_W="$LOCAL_W\\Programs\\Corvane"
 INST=$(winepath -u "$INST_W")
 LNK=$(winepath -u "$ROAMING_W\\Microsoft\\Windows\\Start Menu\\Programs\\Corvane.lnk")
-WINDIR=$(winepath -u 'C:\windows')
 UNINSTALL='HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Corvane'
 CLASSES='HKCU\Software\Classes'
 mapfile -t SHIPPED < <(cd "$E2E_ROOT/presets" && ls -- *.cvp | sort)
