@@ -58,10 +58,10 @@ e2e_as_account() {  # script [file...]
   shift
   id -u "$E2E_ACCOUNT" >/dev/null 2>&1 || useradd --system --no-create-home --shell /usr/sbin/nologin "$E2E_ACCOUNT"
   stage=$(mktemp -d "${TMPDIR:-/tmp}/corvane-standard-user.XXXXXX")
-  trap 'rm -rf "$stage"' EXIT
+  trap "rm -rf '$stage'" EXIT
   mkdir -p "$stage/tests/e2e" "$stage/build/windows/src/shell" "$stage/build/windows/tests/e2e"
   cp "$E2E_ROOT"/tests/e2e/{lib.bash,app_lib.bash} "$script" "$stage/tests/e2e/"
-  (cd "$E2E_ROOT" && cp -r --parents "$@" "$stage/")
+  if (($#)); then (cd "$E2E_ROOT" && cp -r --parents "$@" "$stage/"); fi
   cp "$E2E_SCR" "$stage/build/windows/src/shell/"
   cp "$E2E_PROBE" "$E2E_BUILD/windows/tests/e2e/answer_box.exe" "$stage/build/windows/tests/e2e/"
   chown -R "$E2E_ACCOUNT" "$stage"
