@@ -155,9 +155,10 @@ click_menu_item() {  # n
   xdotool mousemove $((x + at)) "$row" click 1
 }
 
-# Name=Value lines of the registry's working preset.
+# Name=Value lines of a preset stored in the registry (the working preset
+# unless a key is given).
 reg_work_preset() {
-  wine reg query "$E2E_KEY\\WorkPreset" | tr -d '\r' | python3 -c '
+  wine reg query "${1:-$E2E_KEY\\WorkPreset}" | tr -d '\r' | python3 -c '
 import struct, sys
 for line in sys.stdin:
     parts = line.split()

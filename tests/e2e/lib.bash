@@ -30,6 +30,48 @@ fail() {
 set -E
 trap 'echo "FAIL: \"$BASH_COMMAND\" returned $? (line $LINENO of $(basename "$0"))" >&2' ERR
 
+# Points WINEPREFIX at build/wineprefix-<name>, a fresh copy of a prefix in
+# which no program has run (made once, then never run in).
+e2e_fresh_prefix() {  # name
+  local template=$E2E_BUILD/wineprefix-pristine
+  if [ ! -f "$template/system.reg" ]; then
+    rm -rf "$template"
+    WINEPREFIX=$template wineboot -i >/dev/null 2>&1 || true
+    WINEPREFIX=$template wineserver -w
+    [ -f "$template/system.reg" ] || fail "no Wine prefix could be made"
+  fi
+  export WINEPREFIX=$E2E_BUILD/wineprefix-$1
+  [ ! -d "$WINEPREFIX" ] || wineserver -k 2>/dev/null || true
+  rm -rf "$WINEPREFIX"
+  cp -a "$template" "$WINEPREFIX"
+}
+
+# Run as root (CI), re-runs the calling script as an ordinary account, which
+# Wine run as root hides (a write where the account may not write is
+# refused), and exits with its status. The account is made when missing;
+# the script, the helpers, the programs it runs and the files it names (paths
+# from the root) are copied into a folder the account owns, since the
+# clone's parent folders may be closed to it.
+E2E_ACCOUNT=${CORVANE_STANDARD_USER:-corvane-user}
+e2e_as_account() {  # script [file...]
+  local script=$1 stage status=0
+  shift
+  id -u "$E2E_ACCOUNT" >/dev/null 2>&1 || useradd --system --no-create-home --shell /usr/sbin/nologin "$E2E_ACCOUNT"
+  stage=$(mktemp -d "${TMPDIR:-/tmp}/corvane-standard-user.XXXXXX")
+  trap "rm -rf '$stage'" EXIT
+  mkdir -p "$stage/tests/e2e" "$stage/build/windows/src/shell" "$stage/build/windows/tests/e2e"
+  cp "$E2E_ROOT"/tests/e2e/{lib.bash,app_lib.bash} "$script" "$stage/tests/e2e/"
+  if (($#)); then (cd "$E2E_ROOT" && cp -r --parents "$@" "$stage/"); fi
+  cp "$E2E_SCR" "$stage/build/windows/src/shell/"
+  cp "$E2E_PROBE" "$E2E_BUILD/windows/tests/e2e/answer_box.exe" "$stage/build/windows/tests/e2e/"
+  chown -R "$E2E_ACCOUNT" "$stage"
+  runuser -u "$E2E_ACCOUNT" -- env -i PATH="$PATH" HOME="$stage" USER="$E2E_ACCOUNT" LOGNAME="$E2E_ACCOUNT" \
+    WINEDEBUG="$WINEDEBUG" CORVANE_BUILD_DIR="$stage/build" bash "$stage/tests/e2e/$(basename "$script")" || status=$?
+  # What the failed run kept for a person to look at.
+  cp "$stage"/build/e2e-*.png "$E2E_BUILD/" 2>/dev/null || true
+  exit "$status"
+}
+
 e2e_setup() {
   [ -f "$E2E_SCR" ] || fail "Corvane.scr is not built ($E2E_SCR)"
   # A Wine server still alive from an earlier run keeps that run's display
@@ -145,6 +187,9 @@ reg_value() {  # key [name]
   wine reg query "$1" "${query[@]}" 2>/dev/null | tr -d '\r' |
     awk -v n="$n" '$1 == n { $1 = ""; $2 = ""; sub(/^ +/, ""); print }'
 }
+
+# Whether a registry key is missing.
+reg_missing() { ! wine reg query "$1" >/dev/null 2>&1; }
 
 # A value of the desktop settings the wallpaper changer writes.
 desktop_value() { reg_value 'HKCU\Control Panel\Desktop' "$1"; }

@@ -17,18 +17,7 @@ e2e_in_display "$0" "$@"
 
 APPLET=$E2E_BUILD/windows/tests/e2e/desk.cpl
 [ -f "$APPLET" ] || fail "desk.cpl is not built ($APPLET)"
-# A pristine prefix is made once and never run in; each run takes a copy.
-TEMPLATE=$E2E_BUILD/wineprefix-pristine
-if [ ! -f "$TEMPLATE/system.reg" ]; then
-  rm -rf "$TEMPLATE"
-  WINEPREFIX=$TEMPLATE wineboot -i >/dev/null 2>&1 || true
-  WINEPREFIX=$TEMPLATE wineserver -w
-  [ -f "$TEMPLATE/system.reg" ] || fail "no Wine prefix could be made"
-fi
-export WINEPREFIX=$E2E_BUILD/wineprefix-setup
-[ ! -d "$WINEPREFIX" ] || wineserver -k 2>/dev/null || true
-rm -rf "$WINEPREFIX"
-cp -a "$TEMPLATE" "$WINEPREFIX"
+e2e_fresh_prefix setup
 app_setup --first-show
 trap 'e2e_cleanup; wineserver -k 2>/dev/null || true' EXIT
 SYSDIR=$(winepath -u 'C:\windows\system32')
@@ -49,7 +38,6 @@ start_saver() {  # arguments...
   (cd "$WORK/unzipped" && exec wine "$PROGRAM" "$@") &
   SAVER_PID=$!
 }
-reg_missing() { ! wine reg query "$1" >/dev/null 2>&1; }
 report() { probe texts Setup; }
 # The newest report: its nine lines from "... started" on.
 newest_report() { report | awk '/ started$/ { n = 9 } n-- > 0' | head -9; }

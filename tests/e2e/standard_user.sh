@@ -6,32 +6,11 @@
 # honestly, or "OK" only when the file really changed, and start no
 # full-screen saver; the error log and snapshots go to the per-user folder,
 # and the error box names that file.
-#
-# Run as root (CI), the script makes the account when it is missing, copies
-# itself and the programs it runs into a folder the account owns (the
-# clone's parent folders may be closed to it) and runs there as the account.
+# Run as root (CI), it runs again as an ordinary account (e2e_as_account).
 source "$(dirname "$0")/app_lib.bash"
-ACCOUNT=${CORVANE_STANDARD_USER:-corvane-user}
-
-run_as_account() {
-  id -u "$ACCOUNT" >/dev/null 2>&1 || useradd --system --no-create-home --shell /usr/sbin/nologin "$ACCOUNT"
-  local stage status=0
-  stage=$(mktemp -d "${TMPDIR:-/tmp}/corvane-standard-user.XXXXXX")
-  trap 'rm -rf "$stage"' EXIT
-  mkdir -p "$stage/tests/e2e" "$stage/build/windows/src/shell" "$stage/build/windows/tests/e2e"
-  cp "$E2E_ROOT"/tests/e2e/{lib.bash,app_lib.bash,standard_user.sh} "$stage/tests/e2e/"
-  cp "$E2E_SCR" "$stage/build/windows/src/shell/"
-  cp "$E2E_PROBE" "$E2E_BUILD/windows/tests/e2e/answer_box.exe" "$stage/build/windows/tests/e2e/"
-  chown -R "$ACCOUNT" "$stage"
-  runuser -u "$ACCOUNT" -- env -i PATH="$PATH" HOME="$stage" USER="$ACCOUNT" LOGNAME="$ACCOUNT" \
-    WINEDEBUG="$WINEDEBUG" CORVANE_BUILD_DIR="$stage/build" bash "$stage/tests/e2e/standard_user.sh" || status=$?
-  # What the failed run kept for a person to look at.
-  cp "$stage"/build/e2e-*.png "$E2E_BUILD/" 2>/dev/null || true
-  exit "$status"
-}
 if [ "$(id -u)" = 0 ]; then
   for file in "$E2E_SCR" "$E2E_PROBE"; do [ -f "$file" ] || fail "$file is not built"; done
-  run_as_account
+  e2e_as_account "$0"
 fi
 
 e2e_in_display "$0" "$@"
