@@ -1,5 +1,6 @@
 #include "forms/combo_edit_win32.h"
 
+#include <algorithm>
 #include <utility>
 #include <vector>
 
@@ -149,7 +150,10 @@ void TComboEdit::LayOut() {
   for (int i = 0; i < kComboEditRows; ++i) {
     const ComboEditRowPlace& place = layout.rows[i];
     Row& row = rows_[size_t(i)];
-    row.label->SetBounds({place.labelLeft, place.labelTop, widths[size_t(i)] + 2, boxHeight});
+    // A label takes the column up to its box: measured at 96 dpi, a text
+    // can grow by a pixel more than the scale at another dpi.
+    int labelWidth = std::max(widths[size_t(i)] + 2, place.boxLeft - place.labelLeft - 4);
+    row.label->SetBounds({place.labelLeft, place.labelTop, labelWidth, boxHeight});
     row.box->SetBounds({place.boxLeft, place.boxTop, kComboBoxWidth, boxHeight});
     row.upDown->SetBounds({place.upDownLeft, place.upDownTop, kUpDownWidth, place.upDownHeight});
   }

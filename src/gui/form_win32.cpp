@@ -48,6 +48,35 @@ bool MoveInRadioGroup(HWND item, bool backwards) {
   return true;
 }
 
+// A container that is a tab stop of its own, as a tab control holding its
+// pages: the system's walk passes over it into its children, so the keyboard
+// could never reach its tabs.
+bool IsStopContainer(HWND window) {
+  return (GetWindowLongPtrW(window, GWL_STYLE) & WS_TABSTOP) &&
+         (GetWindowLongPtrW(window, GWL_EXSTYLE) & WS_EX_CONTROLPARENT) && IsWindowVisible(window) &&
+         IsWindowEnabled(window);
+}
+
+HWND StopContainerAround(HWND window, HWND form) {
+  for (HWND w = GetParent(window); w && w != form; w = GetParent(w))
+    if (IsStopContainer(w)) return w;
+  return nullptr;
+}
+
+// The system's Tab walk, with such a container as a stop before its children
+// going forwards and after them going backwards.
+HWND NextTabStop(HWND form, HWND focus, bool backwards) {
+  if (!backwards && IsStopContainer(focus))
+    if (HWND inside = GetNextDlgTabItem(focus, nullptr, FALSE)) return inside;
+  HWND next = GetNextDlgTabItem(form, focus, backwards);
+  if (!next) return nullptr;
+  HWND from = StopContainerAround(focus, form);
+  HWND to = StopContainerAround(next, form);
+  if (!backwards && to && to != from && to != focus) return to;
+  if (backwards && from && to != from) return from;
+  return next;
+}
+
 void ApplyDpiTree(Window& window) {
   for (Control* child : window.Children()) {
     child->ApplyDpi();
@@ -365,7 +394,7 @@ bool Form::PreTranslate(MSG& message) {
   switch (message.wParam) {
     case VK_TAB:
       if (wants & DLGC_WANTTAB || GetKeyState(VK_CONTROL) < 0) return false;
-      if (HWND next = GetNextDlgTabItem(Handle(), GetFocus(), GetKeyState(VK_SHIFT) < 0)) {
+      if (HWND next = NextTabStop(Handle(), GetFocus(), GetKeyState(VK_SHIFT) < 0)) {
         ::SetFocus(next);
         return true;
       }

@@ -20,6 +20,7 @@
 #include "presets/preset_text.h"
 #include "presets/registry_store.h"
 #include "render/renderer.h"
+#include "support/form_checks.h"
 #include "support/test_support.h"
 #include "support/test_window.h"
 
@@ -125,6 +126,16 @@ TEST_F(AdvancedFormTest, ShowsEveryParameterOfThePictureAndRaisesOutsideThem) {
     EXPECT_EQ(test::Raised<EAdvancedFormError>([&] { editor.SetEditorParam(wrong, 1); }), "Wrong parameter number.");
   }
   EXPECT_EQ(log_.Contents(), "");
+}
+
+TEST_F(AdvancedFormTest, KeyboardReachesEveryControlAndEveryTextFits) {
+  TAdvancedForm& editor = Editor();
+  test::ExpectTabReachesEveryControlOnce(application_, editor);
+  // The picture stops first: under Wine, a move to another dpi while the
+  // main window draws from its thread may never return.
+  main_.SuspendDrawing();
+  test::ExpectEveryTextFitsAt96And144Dpi(editor);
+  main_.ResumeDrawing();
 }
 
 TEST_F(AdvancedFormTest, TypedValuesStepsBlendingAndTheSliderReachThePicture) {
