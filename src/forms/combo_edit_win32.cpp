@@ -127,16 +127,23 @@ void TComboEdit::SetLabelFont(const gui::FontSpec& font) {
   LayOut();
 }
 
+// In 96-dpi units, the widest the text needs at the scales Windows offers:
+// a font's hinting does not scale evenly, and the layout is scaled from 96 dpi.
 int TComboEdit::LabelWidth(const std::string& text) const {
-  HDC dc = GetDC(nullptr);
-  gui::UniqueFont font = gui::CreateFontAt(labelFont_.height ? labelFont_ : gui::kDefaultFont, gui::kDesignDpi);
-  HGDIOBJ old = SelectObject(dc, font.get());
+  const gui::FontSpec& spec = labelFont_.height ? labelFont_ : gui::kDefaultFont;
   std::wstring wide = Widen(text);
-  SIZE size{};
-  GetTextExtentPoint32W(dc, wide.c_str(), int(wide.size()), &size);
-  SelectObject(dc, old);
+  HDC dc = GetDC(nullptr);
+  int width = 0;
+  for (int dpi : {96, 120, 144, 168, 192}) {
+    gui::UniqueFont font = gui::CreateFontAt(spec, dpi);
+    HGDIOBJ old = SelectObject(dc, font.get());
+    SIZE size{};
+    GetTextExtentPoint32W(dc, wide.c_str(), int(wide.size()), &size);
+    SelectObject(dc, old);
+    width = std::max(width, (int(size.cx) * gui::kDesignDpi + dpi - 1) / dpi);
+  }
   ReleaseDC(nullptr, dc);
-  return size.cx;
+  return width;
 }
 
 void TComboEdit::LayOut() {
@@ -150,10 +157,7 @@ void TComboEdit::LayOut() {
   for (int i = 0; i < kComboEditRows; ++i) {
     const ComboEditRowPlace& place = layout.rows[i];
     Row& row = rows_[size_t(i)];
-    // A label takes the column up to its box: measured at 96 dpi, a text
-    // can grow by a pixel more than the scale at another dpi.
-    int labelWidth = std::max(widths[size_t(i)] + 2, place.boxLeft - place.labelLeft - 4);
-    row.label->SetBounds({place.labelLeft, place.labelTop, labelWidth, boxHeight});
+    row.label->SetBounds({place.labelLeft, place.labelTop, widths[size_t(i)] + 2, boxHeight});
     row.box->SetBounds({place.boxLeft, place.boxTop, kComboBoxWidth, boxHeight});
     row.upDown->SetBounds({place.upDownLeft, place.upDownTop, kUpDownWidth, place.upDownHeight});
   }
