@@ -7,7 +7,6 @@ namespace corvane {
 
 // Per platform.
 void ShowNativeMessageBox(const MessageBoxRequest& request);
-void* ActiveWindowOfThread();
 
 namespace {
 std::mutex g_hookLock;
@@ -19,7 +18,6 @@ MessageBoxHook& Hook() {
 }  // namespace
 
 void ShowMessageBox(MessageBoxRequest request) {
-  if (!request.owner && !request.systemModal) request.owner = ActiveWindowOfThread();
   MessageBoxHook hook;
   {
     std::lock_guard<std::mutex> lock(g_hookLock);

@@ -14,10 +14,7 @@ struct MessageBoxRequest {
   std::string caption;
   BoxIcon icon = BoxIcon::Error;
   bool systemModal = false;
-  // The window the box belongs to and blocks (an HWND on Windows). Left
-  // empty, a box that is not system-modal belongs to the thread's active
-  // window, so that it comes in front of that window, even a stay-on-top one.
-  void* owner = nullptr;
+  void* owner = nullptr;  // the window (an HWND on Windows) the box belongs to and blocks
 };
 
 void ShowMessageBox(MessageBoxRequest request);
