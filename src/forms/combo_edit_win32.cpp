@@ -130,12 +130,12 @@ void TComboEdit::SetLabelFont(const gui::FontSpec& font) {
 // In 96-dpi units, the widest the text needs at the scales Windows offers:
 // a font's hinting does not scale evenly, and the layout is scaled from 96 dpi.
 int TComboEdit::LabelWidth(const std::string& text) const {
-  const gui::FontSpec& spec = labelFont_.height ? labelFont_ : gui::kDefaultFont;
+  const gui::FontSpec& labelFont = labelFont_.height ? labelFont_ : gui::kDefaultFont;
   std::wstring wide = Widen(text);
   HDC dc = GetDC(nullptr);
   int width = 0;
   for (int dpi : {96, 120, 144, 168, 192}) {
-    gui::UniqueFont font = gui::CreateFontAt(spec, dpi);
+    gui::UniqueFont font = gui::CreateFontAt(labelFont, dpi);
     HGDIOBJ old = SelectObject(dc, font.get());
     SIZE size{};
     GetTextExtentPoint32W(dc, wide.c_str(), int(wide.size()), &size);
