@@ -7,6 +7,7 @@ namespace corvane {
 
 // Per platform.
 void ShowNativeMessageBox(const MessageBoxRequest& request);
+void* ActiveWindowOfThread();
 
 namespace {
 std::mutex g_hookLock;
@@ -18,6 +19,7 @@ MessageBoxHook& Hook() {
 }  // namespace
 
 void ShowMessageBox(MessageBoxRequest request) {
+  if (!request.owner && !request.systemModal) request.owner = ActiveWindowOfThread();
   MessageBoxHook hook;
   {
     std::lock_guard<std::mutex> lock(g_hookLock);

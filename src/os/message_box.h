@@ -14,7 +14,10 @@ struct MessageBoxRequest {
   std::string caption;
   BoxIcon icon = BoxIcon::Error;
   bool systemModal = false;
-  void* owner = nullptr;  // the window (an HWND on Windows) the box belongs to and blocks
+  // The window the box belongs to and blocks (an HWND on Windows). Left
+  // empty, a box that is not system-modal belongs to the thread's active
+  // window, so that it comes in front of that window, even a stay-on-top one.
+  void* owner = nullptr;
 };
 
 void ShowMessageBox(MessageBoxRequest request);

@@ -8,4 +8,6 @@ void ShowNativeMessageBox(const MessageBoxRequest& request) {
   std::fprintf(stderr, "%s: %s\n", request.caption.c_str(), request.text.c_str());
 }
 
+void* ActiveWindowOfThread() { return nullptr; }
+
 }  // namespace corvane

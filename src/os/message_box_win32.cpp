@@ -17,4 +17,6 @@ void ShowNativeMessageBox(const MessageBoxRequest& request) {
   MessageBoxW(static_cast<HWND>(request.owner), Widen(request.text).c_str(), Widen(request.caption).c_str(), flags);
 }
 
+void* ActiveWindowOfThread() { return GetActiveWindow(); }
+
 }  // namespace corvane

@@ -13,6 +13,7 @@
 //   window_probe shown <prefix> <text>       "shown"/"hidden": its descendant of that text
 //   window_probe click <prefix> <text>       clicks its button of that text (posted: a
 //                                             button whose work takes long does not block)
+//   window_probe foreground <prefix> [seconds]  brings it to the front with the keyboard
 //   window_probe activate-other [seconds]    shows a small window of its own in the
 //                                             top-left corner, active for that long
 //   window_probe visible                     the captions of all visible top-level windows
@@ -344,6 +345,14 @@ int wmain(int argc, wchar_t** argv) {
   if (!window) return 1;
   if (command == L"title") {
     PrintLine(TextOf(window));
+  } else if (command == L"foreground") {
+    // What a click on the window does: it comes to the front with the
+    // keyboard, even when an owned window had it.
+    SetForegroundWindow(window);
+    for (int i = 0; GetForegroundWindow() != window; ++i) {
+      if (i == seconds * 10) return 1;
+      Sleep(100);
+    }
   } else if (command == L"texts") {
     for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
       PrintLine(TextOf(child));

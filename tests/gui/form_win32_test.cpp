@@ -164,6 +164,22 @@ TEST(GuiWin32Failures, WithoutAHandlerRunRaisesTheFirstFailureAfterTheLoop) {
   EXPECT_THROW(Application second, EGuiError) << "one application per process";
 }
 
+// A box is owned by the active form, so that it comes in front of it and
+// blocks it; the error log's system-modal box keeps no owner.
+TEST_F(GuiWin32, MessageBoxesBelongToTheActiveForm) {
+  TestForm form({.caption = "Front", .client = {200, 100}, .stayOnTop = true});
+  form.Show();
+  SetActiveWindow(form.Handle());
+  ASSERT_EQ(GetActiveWindow(), form.Handle());
+  std::vector<MessageBoxRequest> boxes;
+  ScopedMessageBoxHook hook([&](const MessageBoxRequest& request) { boxes.push_back(request); });
+  ShowMessageBox({.text = "a file error", .caption = "Corvane"});
+  ShowErrorBox("For more information see the log.");
+  ASSERT_EQ(boxes.size(), 2u);
+  EXPECT_EQ(boxes[0].owner, form.Handle());
+  EXPECT_EQ(boxes[1].owner, nullptr);
+}
+
 TEST_F(GuiWin32, LayoutsAreScaledByTheDpiAndAgainOnDpiChange) {
   TestForm form({.caption = "Dpi", .client = {200, 100}, .minSize = {150, 120}});
   Button button({.parent = &form, .bounds = {10, 20, 60, 25}, .font = {.height = 13}, .text = "B"});
