@@ -4,6 +4,7 @@
 
 #include "figure/preset_params.h"
 #include "os/message_box.h"
+#include "os/scope_exit.h"
 #include "os/text.h"
 #include "presets/preset_selection.h"
 #include "presets/preset_text.h"
@@ -15,27 +16,6 @@ namespace {
 
 constexpr char kAllValues[] = "All values";
 
-class Suspension {
- public:
-  Suspension(EditorHost& host, bool suspends) : host_(suspends ? &host : nullptr) {
-    if (host_) host_->SuspendDrawing();
-  }
-  // A resume that raises is logged: a destructor must not raise.
-  ~Suspension() {
-    if (!host_) return;
-    try {
-      host_->ResumeDrawing();
-    } catch (...) {
-      LogErrors(ExceptionRecord("TAdvancedForm", DescribeCurrentException()));
-    }
-  }
-  Suspension(const Suspension&) = delete;
-  Suspension& operator=(const Suspension&) = delete;
-
- private:
-  EditorHost* host_;
-};
-
 void ShowFailure(const std::string& text) {
   ShowMessageBox({.text = text, .caption = kMessageCaption, .icon = BoxIcon::Error});
 }
@@ -44,7 +24,15 @@ void ShowFailure(const std::string& text) {
 
 template <typename Command>
 void PresetEditorCommands::Run(bool suspends, Command command) {
-  Suspension suspension(host_, suspends);
+  if (suspends) host_.SuspendDrawing();
+  ScopeExit resume([&] {
+    if (!suspends) return;
+    try {
+      host_.ResumeDrawing();
+    } catch (...) {  // logged: it runs while leaving the scope
+      LogErrors(ExceptionRecord("TAdvancedForm", DescribeCurrentException()));
+    }
+  });
   try {
     command();
   } catch (const EFileError& failure) {

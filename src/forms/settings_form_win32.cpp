@@ -1,33 +1,18 @@
 #include "forms/settings_form_win32.h"
 
 #include <cmath>
-#include <utility>
 
 #include "desktop/open_url.h"
 #include "drawer/calcer_thread.h"
 #include "forms/preset_editor_captions.h"
 #include "os/message_box.h"
+#include "os/scope_exit.h"
 #include "presets/preset_text.h"
 #include "presets/registry_store.h"
 #include "render/wgl_render_context.h"
 
 namespace corvane {
 namespace {
-
-// Runs `action` on every way out of a scope. What it raises goes to the
-// application's handler as `sender`'s failure: a destructor must not raise.
-template <typename Action>
-class AtExit {
- public:
-  AtExit(gui::Window& sender, Action action) : sender_(sender), action_(std::move(action)) {}
-  ~AtExit() { gui::Window::Guard(sender_, action_); }
-  AtExit(const AtExit&) = delete;
-  AtExit& operator=(const AtExit&) = delete;
-
- private:
-  gui::Window& sender_;
-  Action action_;
-};
 
 // Posted by a show to the dialog itself: the preview starts once the dialog
 // is on the screen, after the show's own window calls.
@@ -93,7 +78,7 @@ TSettingsForm::TSettingsForm()
   presets_.onSelect = [this] {
     list_.Select(presets_.ItemIndex());
     PreviewPause();
-    AtExit resume(*this, [this] { PreviewResume(); });
+    ScopeExit resume([this] { Guard(*this, [this] { PreviewResume(); }); });
     SendShown();
     RefreshControls();
   };
@@ -133,7 +118,7 @@ void TSettingsForm::PreviewResume() { pause_.ResumeDrawing(); }
 
 void TSettingsForm::ShowList() {
   PreviewPause();
-  AtExit resume(*this, [this] { PreviewResume(); });
+  ScopeExit resume([this] { Guard(*this, [this] { PreviewResume(); }); });
   banner_.SetText(kBannerText);
   list_.Load();
   FillListBox();
@@ -165,7 +150,7 @@ void TSettingsForm::FillListBox() {
 
 void TSettingsForm::AddFiles() {
   PreviewPause();
-  AtExit resume(*this, [this] { PreviewResume(); });
+  ScopeExit resume([this] { Guard(*this, [this] { PreviewResume(); }); });
   std::optional<std::vector<std::string>> chosen = chooseFiles();
   if (!chosen) return;
   try {
@@ -182,7 +167,7 @@ void TSettingsForm::AddFiles() {
 
 void TSettingsForm::DeleteSelected() {
   PreviewPause();
-  AtExit resume(*this, [this] { PreviewResume(); });
+  ScopeExit resume([this] { Guard(*this, [this] { PreviewResume(); }); });
   list_.DeleteSelected();
   FillListBox();
   RefreshControls();
