@@ -134,16 +134,19 @@ class Form : public Window {
   virtual void OnHandleCreated() {}
 
  private:
-  void CreateHandle(const std::string& caption);
   DWORD Style() const;
   DWORD ExStyle() const;
   Size OuterSize(Size client) const;  // pixels, at dpi_
   void ResizeToClient(Size pixels);
   void RestoreHints(Window& window);
-  void ApplyDpiToChildren();
   void PaintBorder();
   bool ClickButton(Button* button);
+  bool RunCommand(UINT id);  // false when no menu item has the id
   void RebuildAccelerators();
+  // The messages of each job: true when handled (result set where it counts).
+  bool OnFrameMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
+  bool OnKeyMessage(UINT message, WPARAM wParam);
+  bool OnMouseMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
   BorderStyle border_;
   int borderWidth_;
@@ -156,7 +159,6 @@ class Form : public Window {
   bool shownOnce_ = false;
   bool modal_ = false;
   ModalResult modalResult_ = ModalResult::None;
-  bool recreating_ = false;
   HMENU menu_ = nullptr;  // owned by MainMenu
   UniqueWindow tooltip_;
   Button* defaultButton_ = nullptr;
