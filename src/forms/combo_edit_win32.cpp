@@ -17,8 +17,7 @@ constexpr int kBoxFontHeight = 13;  // 10 points at 96 dpi
 }  // namespace
 
 TComboEdit::TComboEdit(const CreateArgs& args)
-    : Panel({.parent = args.parent, .bounds = args.bounds, .align = args.align, .hint = args.hint,
-             .font = args.font, .visible = args.visible, .enabled = args.enabled, .tag = args.tag}),
+    : Panel(gui::WithControlFields<gui::Panel::CreateArgs>(args)),
       labelLeft_(args.labelLeft),
       top_(args.top),
       minLabelWidth_(args.minLabelWidth) {
@@ -30,10 +29,8 @@ TComboEdit::TComboEdit(const CreateArgs& args)
         .parent = this, .bounds = {0, top_, kComboBoxWidth, 21}, .font = {.height = kBoxFontHeight, .bold = true},
         .tag = i, .editable = true, .maxLength = kComboBoxMaxChars});
     row.upDown = std::make_unique<gui::UpDown>(gui::UpDown::CreateArgs{
-        .parent = this, .bounds = {0, top_, kUpDownWidth, 21}, .tag = i, .position = kComboUpDownPosition,
-        .wrap = true});
-    SetWindowLongPtrW(row.upDown->Handle(), GWL_STYLE,
-                      GetWindowLongPtrW(row.upDown->Handle(), GWL_STYLE) & ~LONG_PTR(WS_TABSTOP));
+        .parent = this, .bounds = {0, top_, kUpDownWidth, 21}, .tag = i, .tabStop = false,
+        .position = kComboUpDownPosition, .wrap = true});
     row.box->onKeyPress = [this, i](gui::CharEvent& event) {
       if (!ComboEditKeyPasses(event.character, At(i).box->Text())) event.character = 0;
     };

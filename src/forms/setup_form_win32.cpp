@@ -9,9 +9,6 @@ namespace corvane {
 
 TSetupForm::TSetupForm(SetupSystem& system)
     : Form({.caption = "Setup", .client = {418, 282}, .border = gui::BorderStyle::Dialog}), system_(system) {
-  // The report is read, never tabbed into.
-  HWND area = report_.Handle();
-  SetWindowLongPtrW(area, GWL_STYLE, GetWindowLongPtrW(area, GWL_STYLE) & ~static_cast<LONG_PTR>(WS_TABSTOP));
   install_.onClick = [this] { Run([this] { return RunInstall(system_, onPresetsStored); }); };
   remove_.onClick = [this] { Run([this] { return RunRemove(system_); }); };
   dontShow_.onClick = [this] { WriteShowSetup(!dontShow_.Checked()); };

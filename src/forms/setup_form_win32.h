@@ -37,8 +37,9 @@ class TSetupForm final : public gui::Form {
 
   SetupSystem& system_;
   std::vector<std::string> lines_;
+  // The report is read, never tabbed into.
   gui::Edit report_{{.parent = this, .bounds = {8, 8, 401, 225}, .font = {.face = "Courier New", .height = 12},
-                     .multiLine = true, .readOnly = true, .verticalScroll = true}};
+                     .tabStop = false, .multiLine = true, .readOnly = true, .verticalScroll = true}};
   gui::Button install_{{.parent = this, .bounds = {200, 248, 65, 25}, .text = "Install"}};
   gui::Button remove_{{.parent = this, .bounds = {272, 248, 65, 25}, .text = "Remove"}};
   gui::Button close_{{.parent = this, .bounds = {344, 248, 65, 25}, .text = "Close", .isCancel = true,

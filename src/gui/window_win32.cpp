@@ -285,15 +285,22 @@ Form* Control::OwnerForm() noexcept { return parent_ ? parent_->OwnerForm() : nu
 
 HWND Control::ParentHandle() const { return parent_->Handle(); }
 
-void Control::CreateControl(const wchar_t* systemClass, DWORD style, DWORD exStyle, std::string_view text) {
+void Control::ApplyBaseStyles(DWORD& style, DWORD& exStyle) const {
   style |= WS_CHILD | (base_.visible ? WS_VISIBLE : 0) | (base_.enabled ? 0 : WS_DISABLED);
+  if (base_.tabStop) style = *base_.tabStop ? style | WS_TABSTOP : style & ~DWORD(WS_TABSTOP);
+  if (base_.controlParent)
+    exStyle = *base_.controlParent ? exStyle | WS_EX_CONTROLPARENT : exStyle & ~DWORD(WS_EX_CONTROLPARENT);
+}
+
+void Control::CreateControl(const wchar_t* systemClass, DWORD style, DWORD exStyle, std::string_view text) {
+  ApplyBaseStyles(style, exStyle);
   CreateSystem(systemClass, exStyle, style, text, ParentHandle());
   Finish();
 }
 
 void Control::CreateOwnControl(DWORD style, DWORD exStyle, std::string_view text) {
-  style |= WS_CHILD | WS_CLIPSIBLINGS | (base_.visible ? WS_VISIBLE : 0) | (base_.enabled ? 0 : WS_DISABLED);
-  CreateOwn(exStyle, style, text, ParentHandle());
+  ApplyBaseStyles(style, exStyle);
+  CreateOwn(exStyle, style | WS_CLIPSIBLINGS, text, ParentHandle());
   Finish();
 }
 

@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -159,31 +160,44 @@ class Window {
   bool subclassed_ = false;
 };
 
-// The fields every control's CreateArgs starts with, so that designated
-// initialisers read {.parent = this, .bounds = {8, 440, 57, 25}, .text = "OK"}.
-#define CORVANE_GUI_CONTROL_FIELDS                                                          \
-  ::corvane::gui::Window* parent = nullptr;                                                 \
-  ::corvane::gui::Rect bounds{}; /* in the parent's client area, pixels at 96 dpi */        \
-  ::corvane::gui::Align align = ::corvane::gui::Align::None;                                \
-  std::string hint;                                                                         \
-  ::corvane::gui::FontSpec font{};                                                          \
-  bool visible = true;                                                                      \
-  bool enabled = true;                                                                      \
-  int tag = 0;
+// The fields every control's CreateArgs starts with, written once here: the
+// list declares them in each CreateArgs, so that designated initialisers read
+// {.parent = this, .bounds = {8, 440, 57, 25}, .text = "OK"}, and copies them
+// into a control's base. `tabStop` and `controlParent` left empty keep the
+// control's own choice (a button is a tab stop, a panel holds its children's
+// stops for the Tab walk).
+#define CORVANE_GUI_CONTROL_FIELD_LIST(FIELD)                                            \
+  FIELD(::corvane::gui::Window*, parent, nullptr)                                        \
+  FIELD(::corvane::gui::Rect, bounds, {}) /* in the parent's client area, 96 dpi */     \
+  FIELD(::corvane::gui::Align, align, ::corvane::gui::Align::None)                       \
+  FIELD(std::string, hint, {})                                                           \
+  FIELD(::corvane::gui::FontSpec, font, {})                                              \
+  FIELD(bool, visible, true)                                                             \
+  FIELD(bool, enabled, true)                                                             \
+  FIELD(int, tag, 0)                                                                     \
+  FIELD(std::optional<bool>, tabStop, std::nullopt)                                      \
+  FIELD(std::optional<bool>, controlParent, std::nullopt)
+
+#define CORVANE_GUI_DECLARE_FIELD(type, name, initial) type name = initial;
+#define CORVANE_GUI_CONTROL_FIELDS CORVANE_GUI_CONTROL_FIELD_LIST(CORVANE_GUI_DECLARE_FIELD)
 
 struct ControlBase {
-  Window* parent = nullptr;
-  Rect bounds;
-  Align align = Align::None;
-  std::string hint;
-  FontSpec font;
-  bool visible = true;
-  bool enabled = true;
-  int tag = 0;
+  CORVANE_GUI_CONTROL_FIELDS
 };
+
+// The common fields of `from` in a fresh `To`, whose other fields keep their
+// defaults: a control's base, or the CreateArgs of a control it derives from.
+template <typename To, typename From>
+To WithControlFields(const From& from) {
+  To to{};
+#define CORVANE_GUI_COPY_FIELD(type, name, initial) to.name = from.name;
+  CORVANE_GUI_CONTROL_FIELD_LIST(CORVANE_GUI_COPY_FIELD)
+#undef CORVANE_GUI_COPY_FIELD
+  return to;
+}
 template <typename Args>
 ControlBase BaseOf(const Args& args) {
-  return {args.parent, args.bounds, args.align, args.hint, args.font, args.visible, args.enabled, args.tag};
+  return WithControlFields<ControlBase>(args);
 }
 
 // A child window laid out at 96 dpi inside a parent window.
@@ -208,6 +222,7 @@ class Control : public Window {
   // Creates the system control with the common styles, font, hint and place.
   void CreateControl(const wchar_t* systemClass, DWORD style, DWORD exStyle, std::string_view text);
   void CreateOwnControl(DWORD style, DWORD exStyle, std::string_view text);
+  void ApplyBaseStyles(DWORD& style, DWORD& exStyle) const;
   void Finish();
   HWND ParentHandle() const;
 
