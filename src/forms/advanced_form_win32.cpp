@@ -63,7 +63,6 @@ TAdvancedForm::TAdvancedForm(TMainForm& mainForm, uint8_t startFileKind, const s
     auto& rows = rows_[size_t(tab - 1)] = std::make_unique<TComboEdit>(TComboEdit::CreateArgs{
         .parent = &tabs_.Page(size_t(tab - 1)), .align = gui::Align::Fill, .tag = tab, .labelLeft = 4, .top = 6,
         .minLabelWidth = 110});
-    SetWindowLongPtrW(rows->Handle(), GWL_STYLE, GetWindowLongPtrW(rows->Handle(), GWL_STYLE) & ~LONG_PTR(WS_TABSTOP));
     for (int row = 1; row <= kComboEditRows; ++row) {
       rows->SetRowLabel(row, ParamName(EditorParamNumber(tab, row)));
       rows->SetRowValue(row, 0);
@@ -92,7 +91,7 @@ TAdvancedForm::TAdvancedForm(TMainForm& mainForm, uint8_t startFileKind, const s
     event.handled = true;
     main_.HandleHotKey(event.key, event.shift);
   };
-  timer1_.onTimer = [this] { Timer1Timer(); };
+  captionTimer_.onTimer = [this] { CaptionTimerTick(); };
   ShowPresetList(commands_.List());
 
   commands_.Start(startFileKind == kPresetFileStart, startFileName);
@@ -181,18 +180,18 @@ double TAdvancedForm::GetEditorParam(int number) {
 void TAdvancedForm::ShowMotionBlur(int position) { motionBlurGroup_.SetText(MotionBlurCaption(position)); }
 
 void TAdvancedForm::StartStop() {
-  bool stop = toolBar_.ButtonAt(0).Text() == kStopCaption;
-  main_.SetTimeFrozenByUser(stop);
-  toolBar_.ButtonAt(0).SetText(stop ? kStartCaption : kStopCaption);
+  timeStopped_ = !timeStopped_;
+  main_.SetTimeFrozenByUser(timeStopped_);
+  toolBar_.ButtonAt(0).SetText(timeStopped_ ? kStartCaption : kStopCaption);
 }
 
 void TAdvancedForm::FullNormal() {
-  bool full = toolBar_.ButtonAt(1).Text() == kFullCaption;
-  if (full)
+  fullScreen_ = !fullScreen_;
+  if (fullScreen_)
     main_.EnterFullScreen();
   else
     main_.LeaveFullScreen();
-  toolBar_.ButtonAt(1).SetText(full ? kNormalCaption : kFullCaption);
+  toolBar_.ButtonAt(1).SetText(fullScreen_ ? kNormalCaption : kFullCaption);
 }
 
 void TAdvancedForm::ClearHistory() {
@@ -227,7 +226,7 @@ void TAdvancedForm::FormHide() {
   main_.SetStatusBarVisible(false);
 }
 
-void TAdvancedForm::Timer1Timer() {
+void TAdvancedForm::CaptionTimerTick() {
   std::string status = main_.GetStatusText();
   SetCaption(EditorTimerCaption(status));
   main_.UpdateCaption(status);

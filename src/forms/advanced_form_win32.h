@@ -70,13 +70,15 @@ class TAdvancedForm final : public gui::Form, private EditorView {
   void BuildMenu();
   void FormShow();
   void FormHide();
-  void Timer1Timer();
+  void CaptionTimerTick();
   void ShowMotionBlur(int position);
 
   TMainForm& main_;
   std::unique_ptr<Host> host_;
   PresetEditorCommands commands_;
   bool shown_ = false;
+  bool timeStopped_ = false;  // by the toolbar's Stop; Start lets it run again
+  bool fullScreen_ = false;   // by the toolbar's Full; Normal leaves it
 
   gui::MainMenu mainMenu_{*this};
   gui::MenuItem* reloadItem_ = nullptr;
@@ -99,7 +101,7 @@ class TAdvancedForm final : public gui::Form, private EditorView {
   gui::Button delete_{{.parent = this, .bounds = {200, 440, 57, 25}, .text = "Delete"}};
   gui::Button reload_{{.parent = this, .bounds = {264, 440, 57, 25}, .text = "Reload"}};
   gui::ComboBox presets_{{.parent = this, .bounds = {0, 472, 329, 21}, .font = {.bold = true}, .visibleRows = 16}};
-  gui::Timer timer1_{{.owner = this, .intervalMs = 1000, .enabled = true}};
+  gui::Timer captionTimer_{{.owner = this, .intervalMs = 1000, .enabled = true}};
   ToolForm tool_{*this};
 };
 

@@ -43,13 +43,13 @@ TMainForm::TMainForm(RenderContextFactory makeRenderContext)
       senders_(*drawer_),
       pause_(senders_),
       endNotice_(std::make_shared<std::atomic<HWND>>(Handle())),
-      settings1_(mainMenu1_.Add({.text = "  Settings  "})),
-      background1_(mainMenu1_.Add({.text = "Background"})),
-      wallpapers1_(mainMenu1_.Add({.text = "Wallpapers"})),
-      shot1_(mainMenu1_.Add({.text = "SNAPSHOT"})),
-      statusBar1_({.parent = this, .align = gui::Align::Bottom, .visible = false, .panelWidths = {80, 80, 50}}),
-      timer1_({.owner = this, .intervalMs = kCursorTimerMs, .enabled = true}),
-      timer2_({.owner = this, .intervalMs = kArrowRepeatMs, .enabled = false}) {
+      settingsItem_(menuBar_.Add({.text = "  Settings  "})),
+      backgroundItem_(menuBar_.Add({.text = "Background"})),
+      wallpapersItem_(menuBar_.Add({.text = "Wallpapers"})),
+      snapshotItem_(menuBar_.Add({.text = "SNAPSHOT"})),
+      statusBar_({.parent = this, .align = gui::Align::Bottom, .visible = false, .panelWidths = {80, 80, 50}}),
+      cursorTimer_({.owner = this, .intervalMs = kCursorTimerMs, .enabled = true}),
+      arrowRepeatTimer_({.owner = this, .intervalMs = kArrowRepeatMs, .enabled = false}) {
   // The end of the drawing thread (after a logged failure) ends the
   // application; it is told from that thread, so by message.
   drawer_->SetOnTerminate([notice = endNotice_] {
@@ -59,7 +59,7 @@ TMainForm::TMainForm(RenderContextFactory makeRenderContext)
   drawer_->SetCalcPriority(ThreadPriority::Lower);
   drawer_->Resume();
 
-  // FormCreate.
+  // The handlers, once every member they reach is made.
   InstallApplicationEvents();
   onShow = [this] { FormShow(); };
   onResize = [this] { FormResize(); };
@@ -71,15 +71,15 @@ TMainForm::TMainForm(RenderContextFactory makeRenderContext)
   onKeyDown = [this](gui::KeyEvent& e) { FormKeyDown(e); };
   onKeyUp = [this](gui::KeyEvent& e) { FormKeyUp(e); };
   onDblClick = [this] { FormDblClick(); };
-  timer1_.onTimer = [this] { Timer1Timer(); };
-  timer2_.onTimer = [this] { arrows_.Tick(senders_); };
+  cursorTimer_.onTimer = [this] { CursorTimerTick(); };
+  arrowRepeatTimer_.onTimer = [this] { arrows_.Tick(senders_); };
 
-  settings1_.onClick = [this] { tools_.Toggle(ToolSlot::Editor); };
-  background1_.onClick = [this] { tools_.Toggle(ToolSlot::Background); };
-  wallpapers1_.onClick = [this] {
+  settingsItem_.onClick = [this] { tools_.Toggle(ToolSlot::Editor); };
+  backgroundItem_.onClick = [this] { tools_.Toggle(ToolSlot::Background); };
+  wallpapersItem_.onClick = [this] {
     if (hotKeyActions_[size_t(HotKeyAction::Wallpapers)]) hotKeyActions_[size_t(HotKeyAction::Wallpapers)]();
   };
-  shot1_.onClick = [this] { SaveSnapshot(); };
+  snapshotItem_.onClick = [this] { SaveSnapshot(); };
 
   const std::pair<HotKeyAction, std::function<void()>> own[] = {
       {HotKeyAction::Exit, [this] { Terminate(); }},
@@ -230,24 +230,24 @@ void TMainForm::FormMouseWheel(gui::WheelEvent& event) {
 }
 
 void TMainForm::FormKeyDown(gui::KeyEvent& event) {
-  if (arrows_.KeyDown(event.key, gui::KeyModifiers(event.shift))) timer2_.SetEnabled(true);
+  if (arrows_.KeyDown(event.key, gui::KeyModifiers(event.shift))) arrowRepeatTimer_.SetEnabled(true);
   HandleHotKey(event.key, event.shift);
 }
 
 void TMainForm::FormKeyUp(gui::KeyEvent& event) {
-  if (arrows_.KeyUp(event.key, gui::KeyModifiers(event.shift))) timer2_.SetEnabled(false);
+  if (arrows_.KeyUp(event.key, gui::KeyModifiers(event.shift))) arrowRepeatTimer_.SetEnabled(false);
 }
 
 void TMainForm::StopArrowRepeat() {
   arrows_.Release();
-  timer2_.SetEnabled(false);
+  arrowRepeatTimer_.SetEnabled(false);
 }
 
 void TMainForm::FormDblClick() {
   if (tools_.DoubleClick(fullScreen_)) tools_.Toggle(ToolSlot::Editor);
 }
 
-void TMainForm::Timer1Timer() {
+void TMainForm::CursorTimerTick() {
   const bool editorOrBackground = tools_.Visible(ToolSlot::Editor) || tools_.Visible(ToolSlot::Background);
   if (cursorIdle_.Tick(fullScreen_ && Maximized(), editorOrBackground, dragging_))
     SetCursorShape(CursorShape::None);
@@ -316,17 +316,17 @@ void TMainForm::ShowStatus(std::optional<std::string_view> a, std::optional<std:
 }
 
 void TMainForm::WriteStatusBar() {
-  for (int panel = 0; panel < StatusPanels::kCount; ++panel) statusBar1_.SetPanelText(panel, status_.Text(panel));
+  for (int panel = 0; panel < StatusPanels::kCount; ++panel) statusBar_.SetPanelText(panel, status_.Text(panel));
 }
 
 void TMainForm::SetStatusBarVisible(bool visible) {
-  statusBar1_.SetVisible(visible);
+  statusBar_.SetVisible(visible);
   LayoutChildren();
 }
 
 void TMainForm::EnterFullScreen() {
   tools_.SetStayOnTop(false);
-  for (gui::MenuItem* item : {&settings1_, &background1_, &wallpapers1_, &shot1_}) item->SetVisible(false);
+  for (gui::MenuItem* item : {&settingsItem_, &backgroundItem_, &wallpapersItem_, &snapshotItem_}) item->SetVisible(false);
   SetBorderStyle(gui::BorderStyle::None);
   SetBorderWidth(0);
   fullScreen_ = true;
@@ -338,7 +338,7 @@ void TMainForm::LeaveFullScreen() {
   Restore();
   SetBorderStyle(gui::BorderStyle::Sizeable);
   SetBorderWidth(1);
-  for (gui::MenuItem* item : {&settings1_, &background1_, &wallpapers1_, &shot1_}) item->SetVisible(true);
+  for (gui::MenuItem* item : {&settingsItem_, &backgroundItem_, &wallpapersItem_, &snapshotItem_}) item->SetVisible(true);
   tools_.SetStayOnTop(true);
   cursorIdle_.MouseMoved();
   SetCursorShape(CursorShape::Default);

@@ -103,7 +103,7 @@ class TMainForm final : public gui::Form {
   void SetBusyCursor(bool busy);
   bool CursorHidden() const noexcept { return cursor_ == CursorShape::None; }
   bool Dragging() const noexcept { return dragging_; }
-  bool ArrowRepeating() const noexcept { return timer2_.Enabled(); }
+  bool ArrowRepeating() const noexcept { return arrowRepeatTimer_.Enabled(); }
 
  protected:
   bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
@@ -127,7 +127,7 @@ class TMainForm final : public gui::Form {
   void FormKeyUp(gui::KeyEvent& event);
   void StopArrowRepeat();
   void FormDblClick();
-  void Timer1Timer();
+  void CursorTimerTick();
   void SetCursorShape(CursorShape shape);
   void ApplyCursor();
   void WriteStatusBar();
@@ -146,14 +146,14 @@ class TMainForm final : public gui::Form {
   // Where the drawing thread's end is reported; cleared before the window goes.
   std::shared_ptr<std::atomic<HWND>> endNotice_;
 
-  gui::MainMenu mainMenu1_{*this};
-  gui::MenuItem& settings1_;
-  gui::MenuItem& background1_;
-  gui::MenuItem& wallpapers1_;
-  gui::MenuItem& shot1_;
-  gui::StatusBar statusBar1_;
-  gui::Timer timer1_;
-  gui::Timer timer2_;
+  gui::MainMenu menuBar_{*this};
+  gui::MenuItem& settingsItem_;
+  gui::MenuItem& backgroundItem_;
+  gui::MenuItem& wallpapersItem_;
+  gui::MenuItem& snapshotItem_;
+  gui::StatusBar statusBar_;
+  gui::Timer cursorTimer_;
+  gui::Timer arrowRepeatTimer_;
 
   gui::Point lastMouse_{};
   bool dragging_ = false;

@@ -11,7 +11,7 @@ TQuickInfoForm::TQuickInfoForm(TMainForm& mainForm)
             .centred = true,
             .stayOnTop = true,
             .keyPreview = true}),
-      memo1_({.parent = this,
+      textView_({.parent = this,
               .align = gui::Align::Fill,
               .font = {.face = "Courier New", .height = 16, .bold = true},
               .text = QuickInfoText(),

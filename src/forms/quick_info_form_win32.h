@@ -15,7 +15,7 @@ class TQuickInfoForm final : public gui::Form {
   ToolWindow& AsToolWindow() noexcept { return tool_; }
 
  private:
-  gui::Edit memo1_;
+  gui::Edit textView_;
   ToolForm tool_{*this};
 };
 

@@ -1,13 +1,15 @@
 #include "forms/wallpapers_form_win32.h"
 
 #include <commctrl.h>
-#include <objbase.h>
 
 #include <algorithm>
+#include <functional>
+#include <utility>
 
 #include "desktop/wallpaper_changer.h"
 #include "desktop/wallpaper_style.h"
 #include "forms/wallpaper_rows.h"
+#include "os/com_win32.h"
 #include "os/message_box.h"
 #include "os/text_win32.h"
 #include "presets/registry_store.h"
@@ -23,13 +25,7 @@ constexpr int kImagesFilter = 1, kListFileFilter = 2;
 
 // The window's own road: its thread needs COM for the desktop object.
 void ApplyWallpaperWithCom(uint32_t style, const std::string& fileName) {
-  HRESULT init = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
-  struct Uninit {
-    HRESULT init;
-    ~Uninit() {
-      if (SUCCEEDED(init)) CoUninitialize();
-    }
-  } uninit{init};
+  ComInitialization com;
   ApplyWallpaper(style, fileName);
 }
 
@@ -129,22 +125,24 @@ TWallpapersForm::TWallpapersForm()
     : Form({.caption = "Wallpapers", .client = {656, 372}, .border = gui::BorderStyle::SizeableToolWindow,
             .stayOnTop = true, .minSize = {420, 200}}),
       applyWallpaper(ApplyWallpaperWithCom) {
-  const char* captions[] = {"Clear", "Load", "Save", "Add", "Delete", "Change", "OK", "Cancel"};
+  const std::pair<const char*, std::function<void()>> buttons[] = {
+      {"Clear", [this] { SetRows({}); }},
+      {"Load", [this] { ShowOpenDialog(kListFileFilter); }},
+      {"Save", [this] { SaveClick(); }},
+      {"Add", [this] { ShowOpenDialog(kImagesFilter); }},
+      {"Delete", [this] { DeleteClick(); }},
+      {"Change", [this] { ApplyCurrentRow(); }},
+      {"OK", [this] { OkClick(); }},
+      {"Cancel", [this] { Close(); }},
+  };
   int left = 104;
-  for (const char* caption : captions) {
+  for (const auto& [caption, action] : buttons) {
     buttons_.push_back(std::make_unique<gui::Button>(gui::Button::CreateArgs{
         .parent = &bar_, .bounds = {left, 4, 64, 25}, .text = caption,
         .isCancel = std::string(caption) == "Cancel"}));
+    buttons_.back()->onClick = action;
     left += 68;
   }
-  ButtonNamed("Clear").onClick = [this] { SetRows({}); };
-  ButtonNamed("Load").onClick = [this] { ShowOpenDialog(kListFileFilter); };
-  ButtonNamed("Add").onClick = [this] { ShowOpenDialog(kImagesFilter); };
-  ButtonNamed("Save").onClick = [this] { SaveClick(); };
-  ButtonNamed("Delete").onClick = [this] { DeleteClick(); };
-  ButtonNamed("Change").onClick = [this] { ApplyCurrentRow(); };
-  ButtonNamed("OK").onClick = [this] { OkClick(); };
-  ButtonNamed("Cancel").onClick = [this] { Close(); };
   list_.onDblClick = [this] {
     if (ActionFor(ListGesture::DoubleClick, list_.LastPressColumn(), list_.CurrentRow(), rows_.size()) ==
         RowAction::CycleStyle)
