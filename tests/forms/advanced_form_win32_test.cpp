@@ -7,7 +7,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <deque>
 #include <optional>
 #include <string>
 #include <vector>
@@ -53,21 +52,12 @@ class AdvancedFormTest : public testing::Test {
   TAdvancedForm& Editor(uint8_t startKind = 0, const std::string& startFile = {}) {
     editor_ = std::make_unique<TAdvancedForm>(main_, startKind, startFile);
     joined_.emplace(JoinPresetEditor(main_, *editor_));
-    editor_->chooseOpenFile = [this] { return Answer(); };
-    editor_->chooseSaveFile = [this] { return Answer(); };
+    editor_->chooseOpenFile = [this] { return answers_.Next(); };
+    editor_->chooseSaveFile = [this] { return answers_.Next(); };
     main_.Show();
     editor_->Show();
     application_.ProcessMessages();
     return *editor_;
-  }
-  std::optional<std::string> Answer() {
-    if (answers_.empty()) {
-      ADD_FAILURE() << "an unexpected dialog";
-      return std::nullopt;
-    }
-    std::optional<std::string> answer = answers_.front();
-    answers_.pop_front();
-    return answer;
   }
   void Key(HWND window, WPARAM key) {
     PostMessageW(window, WM_KEYDOWN, key, 1);
@@ -90,7 +80,7 @@ class AdvancedFormTest : public testing::Test {
   TMainForm main_;
   std::unique_ptr<TAdvancedForm> editor_;
   std::optional<PresetEditorJoin> joined_;
-  std::deque<std::optional<std::string>> answers_;
+  test::DialogAnswers answers_;
 };
 
 TEST_F(AdvancedFormTest, ShowsEveryParameterOfThePictureAndRaisesOutsideThem) {
@@ -171,7 +161,7 @@ TEST_F(AdvancedFormTest, TypedValuesStepsBlendingAndTheSliderReachThePicture) {
   EXPECT_EQ(main_.GetPresetParam(69), 255);
 
   // A blending value off the buttons is sent, and the buttons stay.
-  answers_ = {PresetFile("odd.cvp", 64, 7.4)};
+  answers_.queue = {PresetFile("odd.cvp", 64, 7.4)};
   Key(amplitudes.Box(1).Handle(), VK_F7);
   EXPECT_EQ(editor.Blending().ItemIndex(), 0);
   EXPECT_EQ(main_.GetPresetParam(64), std::min(AppliedValue(param_table::kParams[63], 7.4), double(MaxBlending())));
@@ -184,7 +174,7 @@ TEST_F(AdvancedFormTest, HotKeysReachTheCommandsFromBothWindowsAndTheButtonsFoll
   TAdvancedForm& editor = Editor();
   HWND box = EditOf(editor.Rows(3).Box(2).Handle());
   std::string saved = dir_.File("saved.cvp");
-  answers_ = {saved};
+  answers_.queue = {saved};
   Key(box, VK_F2);  // the editor's menu short-cut
   TPresetParams file = ReadPresetFile(saved);
   for (int n = 1; n <= kParamCount; ++n)
@@ -265,7 +255,7 @@ TEST_F(AdvancedFormTest, AddSelectAndDeleteKeepTheSortedListAndTheRegistryInStep
   HWND list = editor.PresetList().Handle();
   EXPECT_EQ(editor.PresetList().Items(), (std::vector<std::string>{"Mid"}));
 
-  answers_ = {PresetFile("zed.cvp", 2, 55), PresetFile("Alpha.cvp", 2, 66)};
+  answers_.queue = {PresetFile("zed.cvp", 2, 55), PresetFile("Alpha.cvp", 2, 66)};
   SendMessageW(FindWindowExW(editor.Handle(), nullptr, L"Button", L"Add"), BM_CLICK, 0, 0);
   SendMessageW(FindWindowExW(editor.Handle(), nullptr, L"Button", L"Add"), BM_CLICK, 0, 0);
   EXPECT_EQ(editor.PresetList().Items(), (std::vector<std::string>{"Alpha", "Mid", "zed"}));

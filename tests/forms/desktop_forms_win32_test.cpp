@@ -17,6 +17,7 @@
 #include "os/text_win32.h"
 #include "presets/test_registry.h"
 #include "support/form_checks.h"
+#include "support/stand_in_main_form_win32.h"
 #include "support/test_support.h"
 #include "support/test_window.h"
 
@@ -46,13 +47,6 @@ void Select(HWND list, std::initializer_list<int> rows) {
 
 void Click(HWND button) { SendMessageW(button, BM_CLICK, 0, 0); }
 
-// Made first, so that it, not the window under test, is the main form.
-class StandInMainForm final : public gui::Form {
- public:
-  StandInMainForm() : Form({.caption = "Corvane", .client = {200, 100}}) {}
-  const char* ClassName() const noexcept override { return "TMainForm"; }
-};
-
 class WallpapersWindow : public ::testing::Test {
  protected:
   WallpapersWindow() {
@@ -68,7 +62,7 @@ class WallpapersWindow : public ::testing::Test {
   test::ScopedTestRegistry registry{SystemRegistry()};
   test::TempDir dir;
   gui::Application application;
-  StandInMainForm mainForm;
+  test::StandInMainForm mainForm;
   TWallpapersForm form;
   Rows applied;
 };

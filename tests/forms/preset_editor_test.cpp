@@ -4,7 +4,6 @@
 
 #include <array>
 #include <cmath>
-#include <deque>
 #include <functional>
 #include <optional>
 #include <stdexcept>
@@ -137,8 +136,8 @@ class FakeView final : public EditorView {
     return values.at(size_t(number));
   }
   void ClearHistory() override { ++historyClears; }
-  std::optional<std::string> RunSaveDialog() override { return Answer(); }
-  std::optional<std::string> RunOpenDialog() override { return Answer(); }
+  std::optional<std::string> RunSaveDialog() override { return answers.Next(); }
+  std::optional<std::string> RunOpenDialog() override { return answers.Next(); }
   void ShowPresetList(const PresetNameList& list) override {
     shownNames = list.Names();
     selectionEnabled = list.Selected().has_value();
@@ -146,26 +145,12 @@ class FakeView final : public EditorView {
   void ShowModes(bool random, bool shuffle) override { modes = {random, shuffle}; }
   void ShowLookAtPage() override { ++lookAtShown; }
 
-  // Each dialog takes the next answer; none left fails the test.
-  std::deque<std::optional<std::string>> answers;
-  int dialogs = 0;
+  test::DialogAnswers answers;
   std::array<double, kParamCount + 1> values{};
   int historyClears = 0, lookAtShown = 0;
   std::vector<std::string> shownNames;
   bool selectionEnabled = false;
   std::pair<bool, bool> modes{};
-
- private:
-  std::optional<std::string> Answer() {
-    ++dialogs;
-    if (answers.empty()) {
-      ADD_FAILURE() << "an unexpected dialog";
-      return std::nullopt;
-    }
-    std::optional<std::string> answer = answers.front();
-    answers.pop_front();
-    return answer;
-  }
 };
 
 class PresetEditorCommandsTest : public testing::Test {
@@ -209,7 +194,7 @@ TEST_F(PresetEditorCommandsTest, CancelledDialogsEndEachCommandWithThePictureRun
       [&] { commands.LoadFromFile(); },    [&] { commands.AddFromFile(); },
   };
   for (const auto& command : dialogCommands) {
-    view.answers.push_back(std::nullopt);
+    view.answers.queue.push_back(std::nullopt);
     host.status.clear();
     int before = host.suspends;
     command();
@@ -226,7 +211,7 @@ TEST_F(PresetEditorCommandsTest, CancelledDialogsEndEachCommandWithThePictureRun
 TEST_F(PresetEditorCommandsTest, FilesRoundTripAndTheQuickNamesFollowTheLastChoice) {
   TPresetParams first = Preset(0.25);
   std::string loaded = File("first.cvp", first);
-  view.answers = {loaded};
+  view.answers.queue = {loaded};
   commands.LoadFromFile();
   ExpectShown(first);
   EXPECT_EQ(view.historyClears, 1);
@@ -236,12 +221,12 @@ TEST_F(PresetEditorCommandsTest, FilesRoundTripAndTheQuickNamesFollowTheLastChoi
   // Quick save right after the load overwrites that file without asking.
   view.values[7] = -3.5;
   commands.QuickSaveToFile();
-  EXPECT_EQ(view.dialogs, 1);
+  EXPECT_EQ(view.answers.asked, 1);
   EXPECT_EQ(ReadPresetFile(loaded).GetValue(7), -3.5);
   EXPECT_EQ(host.status, "Saved | All values | " + loaded);
 
   std::string other = dir.File("other.cvp");
-  view.answers = {other};
+  view.answers.queue = {other};
   commands.SaveToFile();
   EXPECT_EQ(commands.QuickFileName(), other);
   TPresetParams saved = ReadPresetFile(other);
@@ -250,7 +235,7 @@ TEST_F(PresetEditorCommandsTest, FilesRoundTripAndTheQuickNamesFollowTheLastChoi
   // Quick load reloads the file last loaded, without asking.
   WritePresetFile(loaded, Preset(2));
   commands.QuickLoadFromFile();
-  EXPECT_EQ(view.dialogs, 2);
+  EXPECT_EQ(view.answers.asked, 2);
   ExpectShown(Preset(2));
   EXPECT_EQ(host.status, "Loaded | All values | " + loaded);
 }
@@ -262,7 +247,7 @@ TEST_F(PresetEditorCommandsTest, TheStartQuickLoadsAPresetFileOrElseTheRegistrys
   EXPECT_EQ(commands.QuickLoadFileName(), start);
   EXPECT_EQ(commands.QuickFileName(), "") << "a quick save still asks";
   commands.QuickLoadFromFile();
-  EXPECT_EQ(view.dialogs, 0);
+  EXPECT_EQ(view.answers.asked, 0);
 
   WriteWorkParam(3, 99);
   PresetEditorCommands plain(host, view);
@@ -275,7 +260,7 @@ TEST_F(PresetEditorCommandsTest, TheStartQuickLoadsAPresetFileOrElseTheRegistrys
 TEST_F(PresetEditorCommandsTest, AResumeThatRaisesIsLogged) {
   test::ScopedErrorLog log;
   host.resumeRaises = true;
-  view.answers.push_back(std::nullopt);
+  view.answers.queue.push_back(std::nullopt);
   commands.QuickSaveToFile();
   EXPECT_NE(log.Contents().find("resume refused"), std::string::npos) << log.Contents();
 }
@@ -284,7 +269,7 @@ TEST_F(PresetEditorCommandsTest, FailingFilesShowTheSystemsMessageKeepWhatWasApp
   commands.Default();
   EXPECT_EQ(host.status, "Loaded | All values | Default preset");
   std::string missing = dir.File("missing.cvp");
-  view.answers = {missing};
+  view.answers.queue = {missing};
   commands.LoadFromFile();
   std::string readError = test::Raised<EFileError>([&] { ReadPresetFile(missing); });
   ASSERT_FALSE(readError.empty());
@@ -296,11 +281,11 @@ TEST_F(PresetEditorCommandsTest, FailingFilesShowTheSystemsMessageKeepWhatWasApp
   // A folder cannot be written as a file; a value past the number format
   // cannot be written at all, and the file is left alone.
   test::ClearMessageBoxes();
-  view.answers = {dir.Path()};
+  view.answers.queue = {dir.Path()};
   commands.SaveToFile();
   std::string good = File("good.cvp", Preset(0));
   view.values[10] = 1e20;
-  view.answers = {good};
+  view.answers.queue = {good};
   commands.SaveToFile();
   std::vector<MessageBoxRequest> boxes = test::MessageBoxes();
   ASSERT_EQ(boxes.size(), 2u);
@@ -313,7 +298,7 @@ TEST_F(PresetEditorCommandsTest, FailingFilesShowTheSystemsMessageKeepWhatWasApp
   std::string text = PresetFileText(Preset(0));
   text.replace(text.find("Ticks=3"), 7, "Ticks=x3");
   test::WriteWholeFile(dir.File("bad.cvp"), text);
-  view.answers = {dir.File("bad.cvp")};
+  view.answers.queue = {dir.File("bad.cvp")};
   commands.LoadFromFile();
   EXPECT_EQ(host.params[3], 0.0);
   EXPECT_EQ(view.values[4], 4);
@@ -355,7 +340,7 @@ TEST_F(PresetEditorCommandsTest, AddDeleteReloadAndSelectKeepListAndRegistryInSt
   EXPECT_TRUE(host.sent.empty());
 
   std::string file = File("Alpha.cvp", Preset(0.5));
-  view.answers = {file};
+  view.answers.queue = {file};
   commands.AddFromFile();
   EXPECT_EQ(view.shownNames, (std::vector<std::string>{"Alpha", "Zeta"}));
   EXPECT_TRUE(view.selectionEnabled);

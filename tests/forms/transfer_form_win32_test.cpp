@@ -16,18 +16,12 @@
 #include "forms/transfer_form_win32.h"
 #include "os/sync.h"
 #include "support/form_checks.h"
+#include "support/stand_in_main_form_win32.h"
 #include "support/test_support.h"
 #include "support/test_window.h"
 
 namespace corvane {
 namespace {
-
-// Made first, so that it, not the window under test, is the main form.
-class StandInMainForm final : public gui::Form {
- public:
-  StandInMainForm() : Form({.caption = "Corvane", .client = {200, 100}}) {}
-  const char* ClassName() const noexcept override { return "TMainForm"; }
-};
 
 // The clipboard through its 8-bit text format, as another program uses it.
 void PutAnsiText(const std::string& text) {
@@ -77,7 +71,7 @@ class TransferWindow : public ::testing::Test {
   }
 
   gui::Application application;
-  StandInMainForm mainForm;
+  test::StandInMainForm mainForm;
   std::map<int, double> values{{1, 12}, {28, -2.0 / 3}, {69, 255}};
   std::vector<std::pair<int, double>> sent;
   TTransferForm form{{.getParam = [this](int n) { return values.count(n) ? values[n] : n / 10.0; },

@@ -11,6 +11,8 @@
 #include <random>
 #include <sstream>
 
+#include <gtest/gtest.h>
+
 #include "os/clock.h"
 #include "os/process.h"
 #include "os/text.h"
@@ -133,6 +135,17 @@ std::string ReadWholeFile(const std::string& path) {
 void WriteWholeFile(const std::string& path, const std::string& contents) {
   std::ofstream file(Utf8Path(path), std::ios::binary);
   file << contents;
+}
+
+std::optional<std::string> DialogAnswers::Next() {
+  ++asked;
+  if (queue.empty()) {
+    ADD_FAILURE() << "an unexpected dialog";
+    return std::nullopt;
+  }
+  std::optional<std::string> answer = queue.front();
+  queue.pop_front();
+  return answer;
 }
 
 }  // namespace corvane::test

@@ -2,8 +2,10 @@
 // Shared helpers of the test programs.
 
 #include <cstdint>
+#include <deque>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <thread>
 #include <vector>
@@ -58,6 +60,14 @@ std::string Raised(F&& action) {
   }
   return "";
 }
+
+// Answers the program's file dialogs in turn, as a user would: a path, or
+// none for Cancel. A dialog nobody expected fails the test and is cancelled.
+struct DialogAnswers {
+  std::optional<std::string> Next();
+  std::deque<std::optional<std::string>> queue;
+  int asked = 0;
+};
 
 // How long a test waits for something that normally takes a moment before
 // it fails instead of hanging: generous, for loaded machines and sanitizers.
