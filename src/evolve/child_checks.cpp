@@ -15,9 +15,10 @@ namespace corvane {
 namespace {
 
 constexpr uint32_t kMeasureSeed = 1;
-// The frame is judged on a figure of at most this many lines: enough births
-// to trace the emitter's path, few enough to measure a child in milliseconds.
-constexpr uint32_t kViewLines = 400;
+// The frame is judged on a figure of at most this many lines, the most the
+// gallery grows: a longer figure only retraces the emitter's path, and would
+// take seconds to measure.
+constexpr uint32_t kViewLines = 2000;
 // Motion is judged as the gallery judges it: few lines, so the figure's
 // motion is not hidden in its own crowd, compared 3 s of figure time apart.
 constexpr uint32_t kAliveLines = 48;
@@ -137,8 +138,10 @@ uint32_t AliveTicks(const TPresetParams& child) {
   return ticks >= kMaxAliveTicks || !(tick > 0) ? kMaxAliveTicks : static_cast<uint32_t>(std::nearbyint(ticks));
 }
 
-// Thresholds, tuned so that every shipped preset passes with room to spare.
-constexpr double kMinInside = 0.35;
+// Thresholds, tuned so that every shipped preset passes with room to spare:
+// sparks flying past the frame leave a fifth of a shipped figure inside, the
+// sparest covers 6 % of the cells, the slowest changes 65 % of its cells.
+constexpr double kMinInside = 0.1;
 constexpr double kMinCoverage = 0.01;
 constexpr double kMinChange = 0.1;
 
