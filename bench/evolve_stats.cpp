@@ -1,8 +1,9 @@
 // evolve-stats: how often bred children pass their checks. Breeds children
 // of random pairs of the presets in a folder and prints the share passing at
 // the first try, the share shown after retries and why the first tries
-// failed; with --gallery, the measures of every preset in the folder.
-//   evolve-stats PRESETS_DIR [--children N] [--seed S] [--gallery]
+// failed; with --gallery, the measures of every preset in the folder; with
+// --write, every preset shown as a file "A x B seed S.cvp" in DIR.
+//   evolve-stats PRESETS_DIR [--children N] [--seed S] [--gallery] [--write DIR]
 
 #include <algorithm>
 #include <array>
@@ -39,24 +40,27 @@ void PrintMeasures(const std::string& name, const ChildMeasures& m) {
               VerdictName(JudgeChild(m)));
 }
 
-void Children(const std::vector<Preset>& presets, int children, uint64_t seed) {
+void Children(const std::vector<Preset>& presets, int children, uint64_t seed, const std::string& write) {
   BreedRandom pick(seed);
   const auto count = static_cast<uint32_t>(presets.size());
   int firstTry = 0, shown = 0, attempts = 0;
   std::array<int, 6> firstVerdicts{};
   for (int i = 0; i < children; ++i) {
     const uint32_t a = pick.Below(count), b = (a + 1 + pick.Below(count - 1)) % count;
-    const uint64_t childSeed = pick.Next();
+    const uint64_t childSeed = pick.Below(1000000);
     const ChildVerdict verdict =
         JudgeChild(MeasureChild(BreedChild(presets[a].params, presets[b].params, childSeed)));
     ++firstVerdicts[static_cast<size_t>(verdict)];
-    if (verdict == ChildVerdict::Shown) {
-      ++firstTry, ++shown, ++attempts;
-      continue;
-    }
     const ShownPreset result = BreedShownChild(presets[a].params, presets[b].params, childSeed);
+    firstTry += verdict == ChildVerdict::Shown ? 1 : 0;
     shown += result.isChild ? 1 : 0;
     attempts += result.attempts;
+    if (!write.empty()) {
+      const std::string name = result.isChild ? presets[a].name + " x " + presets[b].name + " seed " +
+                                                    std::to_string(result.seed)
+                                              : presets[a].name;
+      WritePresetFile((std::filesystem::path(write) / (name + ".cvp")).string(), result.preset);
+    }
   }
   std::printf("children of random pairs of %u presets: %d (seed %llu)\n", count, children,
               static_cast<unsigned long long>(seed));
@@ -72,17 +76,19 @@ void Children(const std::vector<Preset>& presets, int children, uint64_t seed) {
 
 int Run(int argc, char** argv) {
   if (argc < 2) {
-    std::fprintf(stderr, "usage: evolve-stats PRESETS_DIR [--children N] [--seed S] [--gallery]\n");
+    std::fprintf(stderr, "usage: evolve-stats PRESETS_DIR [--children N] [--seed S] [--gallery] [--write DIR]\n");
     return 2;
   }
   int children = 500;
   uint64_t seed = 1;
   bool gallery = false;
+  std::string write;
   for (int i = 2; i < argc; ++i) {
     const std::string arg = argv[i];
     if (arg == "--gallery") gallery = true;
     else if (arg == "--children" && i + 1 < argc) children = std::stoi(argv[++i]);
     else if (arg == "--seed" && i + 1 < argc) seed = std::stoull(argv[++i]);
+    else if (arg == "--write" && i + 1 < argc) write = argv[++i];
     else {
       std::fprintf(stderr, "evolve-stats: unknown option %s\n", arg.c_str());
       return 2;
@@ -95,7 +101,7 @@ int Run(int argc, char** argv) {
   }
   if (gallery)
     for (const Preset& p : presets) PrintMeasures(p.name, MeasureChild(p.params));
-  if (children > 0) Children(presets, children, seed);
+  if (children > 0) Children(presets, children, seed, write);
   return 0;
 }
 
