@@ -12,6 +12,8 @@
 #include <string>
 #include <vector>
 
+#include "evolve/breeding.h"
+#include "evolve/child_checks.h"
 #include "presets/preset_text.h"
 
 namespace corvane {
@@ -76,6 +78,44 @@ TEST(ShippedPresets, KeepToThePointBudgetAndShowTheBlendingModes) {
   }
   EXPECT_LE(heavy * 4, files.size());
   EXPECT_GE(modes.size(), 5u);
+}
+
+// Mutation nudges by the spread the gallery shows: the breeding table holds
+// each parameter's least and greatest shipped value.
+TEST(ShippedPresets, SpanTheBreedingRanges) {
+  std::vector<TPresetParams> presets;
+  for (const auto& file : ShippedPresets()) presets.push_back(ReadPresetFile(file.string()));
+  for (int n = 1; n <= kParamCount; ++n) {
+    double lo = presets[0].GetValue(n), hi = lo;
+    for (const TPresetParams& p : presets) lo = std::min(lo, p.GetValue(n)), hi = std::max(hi, p.GetValue(n));
+    EXPECT_NEAR(BreedingOf(n).lo, lo, 1e-12) << ParamName(n);
+    EXPECT_NEAR(BreedingOf(n).hi, hi, 1e-12) << ParamName(n);
+  }
+}
+
+// Children of every pair are files the readers take as they are; the
+// engine measures a child of every preset, and a showing breeds at most
+// kBreedAttempts children. Measuring runs the figure, so one pair per
+// preset is measured, the partner varying.
+TEST(ShippedPresets, BreedChildrenTheReadersAndTheEngineTake) {
+  std::vector<TPresetParams> presets;
+  for (const auto& file : ShippedPresets()) presets.push_back(ReadPresetFile(file.string()));
+  const size_t count = presets.size();
+  uint64_t seed = 1;
+  for (size_t a = 0; a < count; ++a) {
+    for (size_t b = 0; b < count; ++b) {
+      if (a == b) continue;
+      for (int i = 0; i < 4; ++i, ++seed) {
+        const TPresetParams child = BreedChild(presets[a], presets[b], seed);
+        ASSERT_EQ(ParsePresetFileText(PresetFileText(child)), child) << a << " x " << b << " seed " << seed;
+      }
+    }
+    const size_t partner = (a + 1 + a * 7 % (count - 1)) % count;
+    ShownPreset shown;
+    ASSERT_NO_THROW(shown = BreedShownChild(presets[a], presets[partner], seed));
+    EXPECT_TRUE(shown.attempts >= 1 && shown.attempts <= kBreedAttempts);
+    EXPECT_EQ(shown.preset, shown.isChild ? BreedChild(presets[a], presets[partner], shown.seed) : presets[a]);
+  }
 }
 
 }  // namespace

@@ -3,18 +3,21 @@
 //   to-text FILE               the transfer text of the file
 //   from-text TEXT [--out FILE] each cell of the text; with --out, the preset
 //                              file, written only when all 69 cells are numbers
+//   breed A B --seed N         the child of presets A and B bred with seed N
 
+#include <charconv>
 #include <cstdio>
 #include <exception>
 #include <string>
 #include <vector>
 
+#include "evolve/breeding.h"
 #include "presets/preset_text.h"
 
 namespace corvane {
 namespace {
 
-constexpr char kUsage[] = "usage: corvane-preset show FILE | to-text FILE | from-text TEXT [--out FILE]";
+constexpr char kUsage[] = "usage: corvane-preset show FILE | to-text FILE | from-text TEXT [--out FILE] | breed A B --seed N";
 
 int Fail(const std::string& message, int status = 1) {
   std::fprintf(stderr, "corvane-preset: %s\n", message.c_str());
@@ -41,6 +44,15 @@ int FromText(const std::string& text, const std::string* out) {
   return 0;
 }
 
+int Breed(const std::string& a, const std::string& b, const std::string& seedText) {
+  uint64_t seed = 0;
+  const char* end = seedText.data() + seedText.size();
+  const auto [ptr, error] = std::from_chars(seedText.data(), end, seed);
+  if (seedText.empty() || error != std::errc() || ptr != end) return Fail("the seed is not a whole number: " + seedText, 2);
+  PrintPresetLines(BreedChild(ReadPresetFile(a), ReadPresetFile(b), seed));
+  return 0;
+}
+
 int Run(const std::vector<std::string>& args) {
   if (args.size() == 2 && args[0] == "show") {
     PrintPresetLines(ReadPresetFile(args[1]));
@@ -52,6 +64,7 @@ int Run(const std::vector<std::string>& args) {
   }
   if (args.size() == 2 && args[0] == "from-text") return FromText(args[1], nullptr);
   if (args.size() == 4 && args[0] == "from-text" && args[2] == "--out") return FromText(args[1], &args[3]);
+  if (args.size() == 5 && args[0] == "breed" && args[3] == "--seed") return Breed(args[1], args[2], args[4]);
   return Fail(kUsage, 2);
 }
 

@@ -43,5 +43,15 @@ check "incomplete text" one_error_line 1 "$tool" from-text ";;1;" --out "$dir/d.
 check "incomplete text writes nothing" test ! -e "$dir/d.cvp"
 check "unwritable output" one_error_line 1 "$tool" from-text "$text" --out "$dir/no/such.cvp"
 
+printf 'Points=40\r\nLines=500\r\nMidAX=300\r\nColorR1=0.5\r\n' >"$dir/p1.cvp"
+printf 'Points=20\r\nLines=900\r\nMidAX=700\r\nColorG2=1\r\nBlending=4\r\n' >"$dir/p2.cvp"
+"$tool" breed "$dir/p1.cvp" "$dir/p2.cvp" --seed 7 >"$dir/child.cvp"
+check "breed prints 69 lines" test "$(wc -l <"$dir/child.cvp")" -eq 69
+check "one seed, one child" bash -c "'$tool' breed '$dir/p1.cvp' '$dir/p2.cvp' --seed 7 | cmp -s - '$dir/child.cvp'"
+check "another seed, another child" bash -c "! '$tool' breed '$dir/p1.cvp' '$dir/p2.cvp' --seed 8 | cmp -s - '$dir/child.cvp'"
+check "the child reads back as printed" bash -c "'$tool' show '$dir/child.cvp' | cmp -s - '$dir/child.cvp'"
+check "a seed that is no number" one_error_line 2 "$tool" breed "$dir/p1.cvp" "$dir/p2.cvp" --seed -1
+check "a missing parent" one_error_line 1 "$tool" breed "$dir/p1.cvp" "$dir/missing.cvp" --seed 1
+
 [ "$failures" -eq 0 ] && echo "all checks passed"
 [ "$failures" -eq 0 ]
