@@ -83,7 +83,9 @@ TEST(Breeding, MutationNudgesAFewValuesWithinTheirRangesAndSwitchesSometimes) {
         ++nudged;
         EXPECT_LE(std::fabs(now - old), kNudgeShare * (p.hi - p.lo) * 1.01) << ParamName(n);
         EXPECT_TRUE(now >= std::min(p.lo, old) && now <= std::max(p.hi, old)) << ParamName(n) << " " << now;
-        if (p.trait == Trait::Whole) EXPECT_EQ(now, std::floor(now));
+        if (p.trait == Trait::Whole) {
+          EXPECT_EQ(now, std::floor(now));
+        }
       }
     }
     EXPECT_LE(nudged, kMaxNudges);
