@@ -47,6 +47,8 @@ bool WriteRandomMode(bool on);
 bool ReadRandomMode(bool& on);
 bool WriteShuffleMode(bool on);
 bool ReadShuffleMode(bool& on);
+// How the saver spreads the figure over more than one monitor.
+enum class MonitorsMode { Span, EachMonitor, PrimaryOnly };
 bool WriteShowSetup(bool on);
 bool ReadShowSetup(bool& on);
 bool WriteWallpapersState(bool on);
