@@ -199,6 +199,18 @@ bool WriteRandomMode(bool on) { return WriteFlag(kListPresets, "Random", on); }
 bool ReadRandomMode(bool& on) { return ReadFlag(kListPresets, "Random", on); }
 bool WriteShuffleMode(bool on) { return WriteFlag(kListPresets, "Shuffle", on); }
 bool ReadShuffleMode(bool& on) { return ReadFlag(kListPresets, "Shuffle", on); }
+bool WriteMonitorsMode(MonitorsMode mode) {
+  return Guarded([&] { return WriteDword(kListPresets, "Monitors", static_cast<uint32_t>(mode)); });
+}
+bool ReadMonitorsMode(MonitorsMode& mode) {
+  mode = MonitorsMode::Span;
+  return Guarded([&] {
+    uint32_t value;
+    if (!ReadDword(kListPresets, "Monitors", value) || value > uint32_t(MonitorsMode::PrimaryOnly)) return false;
+    mode = static_cast<MonitorsMode>(value);
+    return true;
+  });
+}
 bool WriteShowSetup(bool on) { return WriteFlag("", "ShowSetup", on); }
 bool ReadShowSetup(bool& on) { return ReadFlag("", "ShowSetup", on); }
 bool WriteWallpapersState(bool on) { return WriteFlag(kListWallpapers, "State", on); }

@@ -47,6 +47,12 @@ bool WriteRandomMode(bool on);
 bool ReadRandomMode(bool& on);
 bool WriteShuffleMode(bool on);
 bool ReadShuffleMode(bool& on);
+// How the saver spreads the figure over more than one monitor. Stored as a
+// DWORD (0, 1, 2) beside Random and Shuffle, where older versions never
+// look; a missing or unknown value reads as Span.
+enum class MonitorsMode { Span, EachMonitor, PrimaryOnly };
+bool WriteMonitorsMode(MonitorsMode mode);
+bool ReadMonitorsMode(MonitorsMode& mode);
 bool WriteShowSetup(bool on);
 bool ReadShowSetup(bool& on);
 bool WriteWallpapersState(bool on);

@@ -4,6 +4,7 @@
 #include <memory>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "desktop/wallpaper_changer.h"
 #include "drawer/calcer_thread.h"
@@ -46,8 +47,9 @@ class DrawerPicture final : public SaverPicture {
     drawer_->SetCalcPriority(ThreadPriority::Normal);
     drawer_->Resume();
     drawer_->StartGL(window);  // false leaves a blank saver that still closes on input
-    drawer_->SetViewport(0, 0, width, height, 45.0, height > 0 ? double(width) / height : 1.0, 1.0, 100000.0);
+    SetViewportOf(0, 0, width, height, height > 0 ? double(width) / height : 1.0);
   }
+  void SetViewport(const SaverViewport& v) override { SetViewportOf(v.x, v.y, v.width, v.height, v.aspect); }
   void StopGL() override { drawer_->StopGL(); }
   void SetTimeFrozen(bool frozen) override { drawer_->SetTimeFrozen(frozen); }
   void SetAnimating(bool animating) override { drawer_->SetAnimating(animating); }
@@ -55,8 +57,40 @@ class DrawerPicture final : public SaverPicture {
   void SetParam(int number, double value) override { drawer_->SetParam(number, value); }
 
  private:
+  void SetViewportOf(int x, int y, int width, int height, double aspect) {
+    drawer_->SetViewport(x, y, width, height, 45.0, aspect, 1.0, 100000.0);
+  }
+
   std::unique_ptr<TDrawer> drawer_;
 };
+
+BOOL CALLBACK AddMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM list) {
+  MONITORINFO info{.cbSize = sizeof(MONITORINFO)};
+  if (GetMonitorInfoW(monitor, &info)) {
+    const RECT& r = info.rcMonitor;
+    reinterpret_cast<std::vector<MonitorArea>*>(list)->push_back(
+        {.bounds = {r.left, r.top, r.right - r.left, r.bottom - r.top},
+         .primary = (info.dwFlags & MONITORINFOF_PRIMARY) != 0});
+  }
+  return TRUE;
+}
+
+// Only Span is drawn so far: one viewport over the whole window.
+SaverLayout FullScreenLayout() {
+  std::vector<MonitorArea> monitors;
+  EnumDisplayMonitors(nullptr, nullptr, AddMonitor, reinterpret_cast<LPARAM>(&monitors));
+  return LayOutSaver(monitors, MonitorsMode::Span);
+}
+
+// The window takes the new layout and the picture its viewport; a layout
+// without monitors leaves both as they are.
+void FollowMonitors(HWND window) {
+  const SaverLayout layout = FullScreenLayout();
+  if (layout.viewports.empty()) return;
+  const gui::Rect& r = layout.window;
+  if (!SetWindowPos(window, HWND_TOPMOST, r.left, r.top, r.width, r.height, SWP_NOACTIVATE)) RaiseLastOSErrorAt();
+  Drawer->SetViewport(layout.viewports.front());
+}
 
 void StopPicture() {
   Drawer->SetTimeFrozen(true);
@@ -105,6 +139,9 @@ LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
       if ((wParam & 0xFFF0) == kMonitorPowerCommand && (lParam == 1 || lParam == 2) && !IsPreviewMode)
         StopPicture();
       return DefWindowProcW(window, message, wParam, lParam);
+    case WM_DISPLAYCHANGE:
+      if (!IsPreviewMode && Drawer) FollowMonitors(window);
+      return 0;
     case WM_NCPAINT:
       if (Drawer) Drawer->SetAnimating(true);
       return 0;

@@ -19,6 +19,72 @@ e2e_in_display() {  # "$0" "$@"
   fi
 }
 
+# Re-run the calling script in an X server whose RandR reports two monitors,
+# 1280x1024 each, side by side (the left one primary), unless it already
+# runs in one. Xvfb cannot: its Xinerama screens all sit at 0,0 and its
+# RandR has one output, so Wine sees one monitor. Xorg's dummy driver has
+# sixteen outputs that RandR lets us place. Xorg needs root and the package
+# xserver-xorg-video-dummy (and xrandr from x11-xserver-utils).
+e2e_in_monitors_display() {  # "$0" "$@"
+  [ -z "${CORVANE_E2E_DISPLAY:-}" ] || return 0
+  command -v Xorg >/dev/null && [ -f /usr/lib/xorg/modules/drivers/dummy_drv.so ] && command -v xrandr >/dev/null ||
+    fail "two monitors need Xorg, its dummy driver and xrandr"
+  local dir status=0 number
+  dir=$(mktemp -d)
+  cat >"$dir/xorg.conf" <<'CONF'
+Section "Device"
+  Identifier "dummy"
+  Driver "dummy"
+  VideoRam 131072
+EndSection
+Section "Monitor"
+  Identifier "monitor"
+  HorizSync 5.0-1000.0
+  VertRefresh 5.0-200.0
+EndSection
+Section "Screen"
+  Identifier "screen"
+  Device "dummy"
+  Monitor "monitor"
+  DefaultDepth 24
+EndSection
+CONF
+  exec 3>"$dir/display"
+  Xorg -config "$dir/xorg.conf" -displayfd 3 -noreset -nolisten tcp -logfile "$dir/xorg.log" >/dev/null 2>&1 &
+  local server=$!
+  exec 3>&-
+  wait_until 30 test -s "$dir/display" || { kill "$server"; fail "Xorg did not start (log in $dir)"; }
+  number=$(cat "$dir/display")
+  DISPLAY=:$number e2e_set_monitors 1280x1024+0+0 1280x1024+1280+0 || status=$?
+  ((status)) || CORVANE_E2E_DISPLAY=1 DISPLAY=:$number bash "$@" || status=$?
+  kill "$server"
+  wait "$server" 2>/dev/null || true
+  rm -rf "$dir"
+  exit "$status"
+}
+
+# Lays the monitors out as RandR outputs, the first one primary; any output
+# not named is switched off. Each is WxH+X+Y, of a mode the server offers
+# (1280x1024, 1024x768, 800x600, ...). A running Wine sees the change.
+e2e_set_monitors() {  # geometry...
+  local args=() index=0 width=0 height=0 geometry size x y
+  for geometry in "$@"; do
+    size=${geometry%%+*}
+    IFS=+ read -r _ x y <<<"$geometry"
+    xrandr --addmode "DUMMY$index" "$size" 2>/dev/null || true
+    args+=(--output "DUMMY$index" --mode "$size" --pos "${x}x${y}")
+    ((index)) || args+=(--primary)
+    width=$((width > x + ${size%x*} ? width : x + ${size%x*}))
+    height=$((height > y + ${size#*x} ? height : y + ${size#*x}))
+    index=$((index + 1))
+  done
+  for ((; index < 16; index++)); do args+=(--output "DUMMY$index" --off); done
+  xrandr --fb "${width}x${height}" "${args[@]}"
+  # Wine reads the server's current outputs without probing them; until a
+  # client probes once, it still finds the layout the server started with.
+  xrandr >/dev/null
+}
+
 # To standard error, so that a failure inside $(...) or behind >/dev/null
 # still reaches the log.
 fail() {

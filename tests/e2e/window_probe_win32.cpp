@@ -17,6 +17,9 @@
 //   window_probe activate-other [seconds]    shows a small window of its own in the
 //                                             top-left corner, active for that long
 //   window_probe visible                     the captions of all visible top-level windows
+//   window_probe display-change              tells every top-level window that the monitors
+//                                             changed, as the system does (Wine 8 does not
+//                                             when the X server's outputs change under it)
 //   window_probe controls <prefix>           every control inside, one a line, tab-separated:
 //                                             class, centre x and y on the screen, enabled 0|1,
 //                                             checked 0|1, text
@@ -324,6 +327,10 @@ int wmain(int argc, wchar_t** argv) {
         },
         0);
     return 0;
+  }
+  if (command == L"display-change") {
+    const LPARAM size = MAKELPARAM(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
+    return SendMessageTimeoutW(HWND_BROADCAST, WM_DISPLAYCHANGE, 32, size, SMTO_ABORTIFHUNG, 5000, nullptr) ? 0 : 1;
   }
   if (command == L"clipboard") return PrintClipboard();
   if (argc < 3) return 2;

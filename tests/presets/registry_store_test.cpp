@@ -102,6 +102,17 @@ TEST_P(RegistryStoreTest, FlagsAndTextsWithTheirSubstitutes) {
   EXPECT_EQ(Read(ReadCurrentPresetName, kStale), std::pair(true, std::string()));
 }
 
+TEST_P(RegistryStoreTest, MonitorsModeRoundTripsAndReadsAsSpanWhenMissingOrUnknown) {
+  EXPECT_EQ(Read(ReadMonitorsMode, MonitorsMode::PrimaryOnly), std::pair(false, MonitorsMode::Span));
+  for (MonitorsMode mode : {MonitorsMode::EachMonitor, MonitorsMode::PrimaryOnly, MonitorsMode::Span}) {
+    EXPECT_TRUE(WriteMonitorsMode(mode));
+    EXPECT_EQ(Read(ReadMonitorsMode, MonitorsMode(-1)), std::pair(true, mode));
+  }
+  // A value a later version might write.
+  registry_.WriteRaw("ListPresets", "Monitors", RegistryType::Dword, std::string("\x03\0\0\0", 4));
+  EXPECT_EQ(Read(ReadMonitorsMode, MonitorsMode::EachMonitor), std::pair(false, MonitorsMode::Span));
+}
+
 TEST_P(RegistryStoreTest, PresetListEnumeratesDrawsAndDeletes) {
   std::vector<std::string> names{"stale"};
   EXPECT_FALSE(ListPresetNames(names));

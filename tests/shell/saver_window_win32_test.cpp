@@ -35,6 +35,10 @@ class RecordingPicture : public SaverPicture {
   void Start(HWND, int width, int height) override {
     log_.calls.push_back("start " + std::to_string(width) + "x" + std::to_string(height));
   }
+  void SetViewport(const SaverViewport& v) override {
+    log_.calls.push_back("viewport " + std::to_string(v.x) + "," + std::to_string(v.y) + " " +
+                         std::to_string(v.width) + "x" + std::to_string(v.height));
+  }
   void StopGL() override { log_.calls.push_back("stop GL"); }
   void SetTimeFrozen(bool frozen) override { log_.calls.push_back(frozen ? "freeze" : "thaw"); }
   void SetAnimating(bool animating) override { log_.calls.push_back(animating ? "animate" : "still"); }
@@ -112,6 +116,25 @@ TEST_F(SaverWindowTest, FullScreenCoversTheVirtualScreenAndStartsThePicture) {
   for (int n = 1; n <= kParamCount; ++n) EXPECT_EQ(log_.params[n - 1].first, n);
 }
 
+TEST_F(SaverWindowTest, AChangeOfMonitorsLaysTheWindowAndViewportOverTheNewVirtualScreen) {
+  Open();
+  log_.Take();
+  // Where the window would be left by the old layout.
+  ASSERT_TRUE(SetWindowPos(window_, nullptr, 10, 20, 300, 200, SWP_NOZORDER | SWP_NOACTIVATE));
+  Send(WM_DISPLAYCHANGE, 32, MAKELPARAM(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)));
+  RECT rect;
+  GetWindowRect(window_, &rect);
+  const int width = GetSystemMetrics(SM_CXVIRTUALSCREEN), height = GetSystemMetrics(SM_CYVIRTUALSCREEN);
+  EXPECT_EQ(rect.left, GetSystemMetrics(SM_XVIRTUALSCREEN));
+  EXPECT_EQ(rect.top, GetSystemMetrics(SM_YVIRTUALSCREEN));
+  EXPECT_EQ(rect.right - rect.left, width);
+  EXPECT_EQ(rect.bottom - rect.top, height);
+  EXPECT_TRUE(GetWindowLongW(window_, GWL_EXSTYLE) & WS_EX_TOPMOST);
+  const std::vector<std::string> calls = log_.Take();  // a repaint may come first
+  ASSERT_FALSE(calls.empty());
+  EXPECT_EQ(calls.back(), "viewport 0,0 " + std::to_string(width) + "x" + std::to_string(height));
+}
+
 TEST_F(SaverWindowTest, FiveMouseEventsWithinOnePeriodCloseTheSaver) {
   const UINT kinds[] = {WM_MOUSEMOVE, WM_LBUTTONDOWN, WM_RBUTTONDOWN, WM_MBUTTONDOWN, WM_MOUSEMOVE};
   Open();
@@ -152,7 +175,7 @@ TEST_F(SaverWindowTest, MonitorPowerOffOrLowStopsThePictureButOnDoesNot) {
   EXPECT_FALSE(ClosePosted());  // the saver stays until the user comes back
 }
 
-TEST_F(SaverWindowTest, PreviewIgnoresInputAndPowerAndEndsWithItsParent) {
+TEST_F(SaverWindowTest, PreviewIgnoresInputPowerAndMonitorsAndEndsWithItsParent) {
   test::TestWindow parent(160, 120);
   Open(parent.Handle());
   EXPECT_EQ(GetParent(window_), parent.Handle());
@@ -165,6 +188,7 @@ TEST_F(SaverWindowTest, PreviewIgnoresInputAndPowerAndEndsWithItsParent) {
   Send(WM_LBUTTONDOWN);
   Send(WM_KEYDOWN, VK_SPACE);
   if (UnderWine()) Send(WM_SYSCOMMAND, kMonitorPowerCommand, 2);
+  Send(WM_DISPLAYCHANGE, 32, 0);  // the preview stays inside its parent
   EXPECT_TRUE(log_.Take().empty());
   EXPECT_FALSE(ClosePosted());
 
