@@ -4,17 +4,19 @@
 #include <string>
 #include <vector>
 
+#include "forms/monitors_choice.h"
 #include "forms/tool_form_rules.h"
 
 namespace corvane {
 
 TEnhancedForm::TEnhancedForm(ToolFormHost& host)
-    : Form({.caption = "Enhanced settings", .client = {232, 142}, .border = gui::BorderStyle::ToolWindow,
+    : Form({.caption = "Enhanced settings", .client = {232, 196}, .border = gui::BorderStyle::ToolWindow,
             .stayOnTop = true, .keyPreview = true}),
       host_(host) {
   std::vector<std::string> levels(std::begin(kPriorityNames), std::end(kPriorityNames));
   draw_.SetItems(levels);
   calc_.SetItems(levels);
+  monitors_.SetItems(MonitorsChoiceItems());
 
   sync_.onSelect = [this] {
     if (sync_.ItemIndex() >= 0) host_.SetSyncMode(uint8_t(sync_.ItemIndex()));
@@ -29,6 +31,9 @@ TEnhancedForm::TEnhancedForm(ToolFormHost& host)
   calc_.onSelect = [this] {
     if (calc_.ItemIndex() >= 0) host_.SetCalcPriority(ThreadPriority(calc_.ItemIndex()));
   };
+  monitors_.onSelect = [this] {
+    if (monitors_.ItemIndex() >= 0) WriteMonitorsMode(MonitorsMode(monitors_.ItemIndex()));
+  };
   onShow = [this] { FormShow(); };
   onHide = [this] { shown_ = false; };
   onKeyDown = [this](gui::KeyEvent& event) { host_.HandleHotKey(event.key, event.shift); };
@@ -39,6 +44,7 @@ void TEnhancedForm::FormShow() {
   sync_.SetItemIndex(host_.GetSyncMode());
   draw_.SetItemIndex(int(host_.DrawPriority()));
   calc_.SetItemIndex(int(host_.CalcPriority()));
+  monitors_.SetItemIndex(StoredMonitorsChoice());
   ShowVSync();
 }
 

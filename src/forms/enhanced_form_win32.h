@@ -1,6 +1,7 @@
 #pragma once
 // The enhanced settings window: the drawing thread's synchronisation and
-// v-sync, and the priorities of the drawing and calculation threads.
+// v-sync, the priorities of the drawing and calculation threads, and where
+// the screen saver draws on a desk of several monitors (written at once).
 
 #include "forms/tool_form_host.h"
 #include "forms/tool_form_win32.h"
@@ -20,6 +21,7 @@ class TEnhancedForm final : public gui::Form {
   gui::CheckBox& VSyncCheck() { return vsync_; }
   gui::ComboBox& DrawList() { return draw_; }
   gui::ComboBox& CalcList() { return calc_; }
+  gui::ComboBox& MonitorsList() { return monitors_; }
 
  private:
   void FormShow();
@@ -37,6 +39,9 @@ class TEnhancedForm final : public gui::Form {
   gui::ComboBox draw_{{.parent = &priorityGroup_, .bounds = {48, 18, 120, 21}}};
   gui::Label calcLabel_{{.parent = &priorityGroup_, .bounds = {10, 48, 34, 16}, .text = "Calc"}};
   gui::ComboBox calc_{{.parent = &priorityGroup_, .bounds = {48, 44, 120, 21}}};
+  gui::GroupBox saverGroup_{{.parent = this, .bounds = {8, 138, 216, 50}, .caption = " Screen saver "}};
+  gui::Label monitorsLabel_{{.parent = &saverGroup_, .bounds = {10, 22, 50, 16}, .text = "Monitors"}};
+  gui::ComboBox monitors_{{.parent = &saverGroup_, .bounds = {64, 18, 120, 21}}};
   ToolForm tool_{*this};
 };
 

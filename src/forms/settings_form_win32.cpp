@@ -4,6 +4,7 @@
 
 #include "desktop/open_url.h"
 #include "drawer/calcer_thread.h"
+#include "forms/monitors_choice.h"
 #include "forms/preset_editor_captions.h"
 #include "os/message_box.h"
 #include "os/scope_exit.h"
@@ -37,7 +38,7 @@ bool TPreviewPanel::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESUL
 }
 
 TSettingsForm::TSettingsForm()
-    : Form({.caption = "Corvane Screen Saver", .client = {586, 360}, .border = gui::BorderStyle::Dialog,
+    : Form({.caption = "Corvane Screen Saver", .client = {586, 392}, .border = gui::BorderStyle::Dialog,
             .borderWidth = 4, .centred = true, .stayOnTop = true}),
       drawer_(std::make_unique<TDrawer>(std::make_unique<CalcerThread>(), [](CalcClient& calcer) {
         return std::make_unique<TRender>(calcer);
@@ -129,6 +130,8 @@ void TSettingsForm::ShowList() {
   ReadShuffleMode(shuffle);
   random_.SetChecked(random);
   shuffle_.SetChecked(shuffle);
+  monitors_.SetItems(MonitorsChoiceItems());
+  monitors_.SetItemIndex(StoredMonitorsChoice());
 }
 
 void TSettingsForm::SendShown() {
@@ -176,6 +179,7 @@ void TSettingsForm::DeleteSelected() {
 void TSettingsForm::SaveAndClose() {
   PreviewPause();
   list_.Save(random_.Checked(), shuffle_.Checked());
+  if (monitors_.ItemIndex() >= 0) WriteMonitorsMode(MonitorsMode(monitors_.ItemIndex()));
   Close();
 }
 

@@ -48,6 +48,7 @@ class TSettingsForm final : public gui::Form {
   TDrawer& PreviewDrawer() { return *drawer_; }
   const SettingsList& List() const { return list_; }
   TComboEdit& ColourRows() { return comboEdit_; }
+  gui::ComboBox& MonitorsList() { return monitors_; }
   // Whether the dialog's show has ended (the preview may run) and it is not hidden.
   bool PreviewOnScreen() const noexcept { return !pause_.IsMinimised(); }
 
@@ -88,6 +89,9 @@ class TSettingsForm final : public gui::Form {
   gui::CheckBox shuffle_{{.parent = this, .bounds = {520, 336, 65, 17},
                           .hint = "Reshuffling of the presets during one session", .font = {.bold = true},
                           .text = "Shuffle"}};
+  gui::Label monitorsLabel_{{.parent = this, .bounds = {0, 368, 70, 17}, .font = {.bold = true}, .text = "Monitors"}};
+  gui::ComboBox monitors_{{.parent = this, .bounds = {72, 365, 140, 21},
+                           .hint = "Where the figure is drawn when there is more than one monitor"}};
   // Made after the preview window it draws into, and so gone before it.
   std::unique_ptr<TDrawer> drawer_;
   TDrawerSenders senders_{*drawer_};

@@ -253,6 +253,7 @@ void Type(HWND window, std::wstring_view text) {
 
 class ToolForms : public ::testing::Test {
  protected:
+  test::ScopedTestRegistry registry{SystemRegistry()};
   gui::Application application;
   FakeMain main;
   MainWindowHost<FakeMain> host{main};
@@ -315,6 +316,13 @@ TEST_F(ToolForms, EnhancedSettingsShowTheLevelsInForceAndSetThem) {
   EXPECT_EQ(main.calc, ThreadPriority::TimeCritical);
   SendMessageW(form.DrawList().Handle(), WM_KEYDOWN, VK_HOME, 0);
   EXPECT_EQ(main.draw, ThreadPriority::Idle);
+  // The saver's monitors choice is stored at once.
+  EXPECT_EQ(form.MonitorsList().Items(), (std::vector<std::string>{"Span", "Each monitor", "Primary only"}));
+  EXPECT_EQ(form.MonitorsList().ItemIndex(), 0);
+  SendMessageW(form.MonitorsList().Handle(), WM_KEYDOWN, VK_END, 0);
+  MonitorsMode stored = MonitorsMode::Span;
+  EXPECT_TRUE(ReadMonitorsMode(stored));
+  EXPECT_EQ(stored, MonitorsMode::PrimaryOnly);
 
   // Changed elsewhere: shown again as in force.
   form.Tool().Hide();

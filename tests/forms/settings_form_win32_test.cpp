@@ -148,9 +148,11 @@ TEST_F(SettingsFormTest, ShowsTheStoredListWithTheCurrentPresetAndItsValues) {
   WriteListParam("Beta", 69, 40);
   WriteCurrentPresetName("beta");
   WriteShuffleMode(true);
+  WriteMonitorsMode(MonitorsMode::EachMonitor);
   TSettingsForm form;
   form.Show();
   HWND handle = form.Handle();
+  EXPECT_EQ(form.MonitorsList().Item(form.MonitorsList().ItemIndex()), "Each monitor");
   EXPECT_EQ(test::WindowText(handle), "Corvane Screen Saver");
   for (const char* text : {"Add", "Delete", "OK", "Cancel", "Random", "Shuffle"})
     EXPECT_TRUE(Child(handle, "Button", text)) << text;
@@ -218,6 +220,7 @@ TEST_F(SettingsFormTest, AddAppendsInTheDialogsOrderAndOnlyOkWritesWithTheFlags)
   EXPECT_EQ(Stored("B", 47), ParamDefault(47));
 
   Click(Child(handle, "Button", "Random"));
+  SendMessageW(form.MonitorsList().Handle(), CB_SETCURSEL, 2, 0);
   Click(Child(handle, "Button", "OK"));
   EXPECT_EQ(StoredNames(), (std::vector<std::string>{"A", "B", "C"}));
   EXPECT_EQ(Stored("B", 46), 0.2) << "the newer B wins";
@@ -227,6 +230,9 @@ TEST_F(SettingsFormTest, AddAppendsInTheDialogsOrderAndOnlyOkWritesWithTheFlags)
   bool random = false;
   ReadRandomMode(random);
   EXPECT_TRUE(random);
+  MonitorsMode monitors = MonitorsMode::Span;
+  ReadMonitorsMode(monitors);
+  EXPECT_EQ(monitors, MonitorsMode::PrimaryOnly);
   EXPECT_FALSE(IsWindowVisible(handle));
 }
 
