@@ -5,12 +5,13 @@
 //                                    and enabled after "Cancel"
 //   config_host show                 prints the dialog's controls and list
 //   config_host centre <text>        prints the screen centre of a control
-//   config_host select <preset>      picks a list entry as a user would
+//   config_host select <item>        picks a preset or a monitors choice as a user would
 // Exit code 0 when every check held; each failure is printed.
 #include <windows.h>
 
 #include <cstdio>
 #include <string>
+#include <vector>
 
 #include "host_checks_win32.h"
 #include "os/window_class_win32.h"
@@ -42,21 +43,26 @@ std::wstring Wide(const char* text) {
   return buffer;
 }
 
-HWND PresetList(HWND dialog) {
-  HWND found = nullptr;
+// The dialog's drop-down lists, in the window system's order: the presets
+// first, then the monitors choice.
+std::vector<HWND> DropDownLists(HWND dialog) {
+  std::vector<HWND> found;
   EnumChildWindows(
       dialog,
       [](HWND child, LPARAM data) -> BOOL {
         wchar_t name[32] = {};
         GetClassNameW(child, name, 32);
-        if (lstrcmpiW(name, L"ComboBox") == 0 && (GetWindowLongW(child, GWL_STYLE) & 3) == CBS_DROPDOWNLIST) {
-          *reinterpret_cast<HWND*>(data) = child;
-          return FALSE;
-        }
+        if (lstrcmpiW(name, L"ComboBox") == 0 && (GetWindowLongW(child, GWL_STYLE) & 3) == CBS_DROPDOWNLIST)
+          reinterpret_cast<std::vector<HWND>*>(data)->push_back(child);
         return TRUE;
       },
       reinterpret_cast<LPARAM>(&found));
   return found;
+}
+
+HWND PresetList(HWND dialog) {
+  std::vector<HWND> lists = DropDownLists(dialog);
+  return lists.empty() ? nullptr : lists.front();
 }
 
 std::wstring ListItem(HWND list, int index) {
@@ -128,15 +134,18 @@ int Centre(const char* text) {
   return 0;
 }
 
-int Select(const char* preset) {
+// Picks the item so named in the first drop-down list that holds it.
+int Select(const char* item) {
   HWND dialog = WaitForDialog(30);
-  HWND list = dialog ? PresetList(dialog) : nullptr;
-  if (!list) return 1;
-  int index = int(SendMessageW(list, CB_FINDSTRINGEXACT, WPARAM(-1), reinterpret_cast<LPARAM>(Wide(preset).c_str())));
-  if (index < 0) return 1;
-  SendMessageW(list, CB_SETCURSEL, index, 0);
-  SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(list), CBN_SELCHANGE), reinterpret_cast<LPARAM>(list));
-  return 0;
+  if (!dialog) return 1;
+  for (HWND list : DropDownLists(dialog)) {
+    int index = int(SendMessageW(list, CB_FINDSTRINGEXACT, WPARAM(-1), reinterpret_cast<LPARAM>(Wide(item).c_str())));
+    if (index < 0) continue;
+    SendMessageW(list, CB_SETCURSEL, index, 0);
+    SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(list), CBN_SELCHANGE), reinterpret_cast<LPARAM>(list));
+    return 0;
+  }
+  return 1;
 }
 
 }  // namespace
@@ -149,6 +158,6 @@ int wmain(int argc, wchar_t** argv) {
   if (mode == L"show") return Show();
   if (mode == L"centre" && argc > 2) return Centre(argument);
   if (mode == L"select" && argc > 2) return Select(argument);
-  std::printf("usage: config_host owner <Corvane.scr> | show | centre <text> | select <preset>\n");
+  std::printf("usage: config_host owner <Corvane.scr> | show | centre <text> | select <item>\n");
   return 2;
 }
