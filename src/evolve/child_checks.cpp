@@ -193,6 +193,9 @@ ShownPreset BreedShownChild(const TPresetParams& a, const TPresetParams& b, uint
     shown.attempts = attempt;
     shown.seed = seed + static_cast<uint64_t>(attempt - 1);
     const TPresetParams child = BreedChild(a, b, shown.seed);
+    // A child that came out as a parent again (genes the parents share, a
+    // nudge lost in rounding) is nothing new.
+    if (child == a || child == b) continue;
     if (JudgeChild(MeasureChild(child)) == ChildVerdict::Shown) {
       shown.preset = child;
       shown.isChild = true;

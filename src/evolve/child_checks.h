@@ -43,7 +43,8 @@ struct ShownPreset {
   int attempts = 0;   // children bred, 1..kBreedAttempts
   bool isChild = false;  // false: no child passed and parent a is shown
 };
-// Breeds with seed, seed + 1, ... until a child passes the checks.
+// Breeds with seed, seed + 1, ... until a child passes the checks and is
+// neither parent again.
 ShownPreset BreedShownChild(const TPresetParams& a, const TPresetParams& b, uint64_t seed);
 
 }  // namespace corvane

@@ -118,5 +118,21 @@ TEST(ShippedPresets, BreedChildrenTheReadersAndTheEngineTake) {
   }
 }
 
+// Seed 3754989559161752333 breeds Tiger Eye again from Jade Ribbon and Tiger
+// Eye (Jade Ribbon's genes alike, a nudge lost in rounding): the next seed is
+// shown instead.
+TEST(ShippedPresets, AChildThatIsAParentAgainIsNotShown) {
+  std::filesystem::path dir = ShippedPresets().front().parent_path();
+  const TPresetParams jade = ReadPresetFile((dir / "Jade Ribbon.cvp").string());
+  const TPresetParams tiger = ReadPresetFile((dir / "Tiger Eye.cvp").string());
+  const uint64_t seed = 3754989559161752333ull;
+  ASSERT_EQ(BreedChild(jade, tiger, seed), tiger);
+  const ShownPreset shown = BreedShownChild(jade, tiger, seed);
+  ASSERT_TRUE(shown.isChild);
+  EXPECT_NE(shown.preset, tiger);
+  EXPECT_NE(shown.preset, jade);
+  EXPECT_GT(shown.seed, seed);
+}
+
 }  // namespace
 }  // namespace corvane
