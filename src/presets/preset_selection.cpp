@@ -27,7 +27,7 @@ void MakeCurrent(const std::string& name) { WriteCurrentPresetName(name); }
 void ForgetCurrent() { WriteCurrentPresetName(""); }
 
 void SaverPresetSession::Start(ParamSink& drawer) {
-  ApplyStoredPreset(ChooseSessionPreset(), drawer);
+  if (!(showChild && showChild(drawer))) ApplyStoredPreset(ChooseSessionPreset(), drawer);
   StartShuffle();
 }
 
@@ -40,7 +40,7 @@ void SaverPresetSession::ShuffleTick(ParamSink& drawer) {
   if (shuffleEnabled_) --presetChangeCountdown_;
   if (presetChangeCountdown_ < 1) {
     RestartCountdown();
-    ApplyStoredPreset(RandomPresetName(), drawer);
+    if (!(showChild && showChild(drawer))) ApplyStoredPreset(RandomPresetName(), drawer);
   }
 }
 

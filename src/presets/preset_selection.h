@@ -2,6 +2,7 @@
 // The stored preset list's rules: which preset a saver session starts with,
 // how it is reshuffled during the session, and which one is current.
 
+#include <functional>
 #include <string>
 
 #include "presets/param_sink.h"
@@ -20,6 +21,10 @@ void ForgetCurrent();
 // The preset side of one saver window, driven by its 500 ms timer.
 class SaverPresetSession {
  public:
+  // Where set and it sends a preset (a bred child), the session shows that
+  // instead of a stored one, at the start and at every shuffle step.
+  std::function<bool(ParamSink&)> showChild;
+
   // Applies the session's preset and starts the shuffle countdown.
   void Start(ParamSink& drawer);
   // Takes Shuffle as it is now and draws a countdown of 60..419 ticks.

@@ -1,6 +1,8 @@
 #include "presets/registry_store.h"
 
+#include <algorithm>
 #include <bit>
+#include <charconv>
 #include <cstring>
 
 #include "figure/preset_params.h"
@@ -13,6 +15,7 @@ namespace {
 
 constexpr char kWorkPreset[] = "WorkPreset";
 constexpr char kListPresets[] = "ListPresets";
+constexpr char kEvolvedPresets[] = "EvolvedPresets";
 constexpr char kListWallpapers[] = "ListWallpapers";
 constexpr char kStagedWallpapers[] = "ListWallpapers.new";
 constexpr char kReplacedWallpapers[] = "ListWallpapers.old";
@@ -211,6 +214,55 @@ bool ReadMonitorsMode(MonitorsMode& mode) {
     return true;
   });
 }
+bool WriteEvolveMode(bool on) { return WriteFlag(kListPresets, "Evolve", on); }
+bool ReadEvolveMode(bool& on) { return ReadFlag(kListPresets, "Evolve", on); }
+
+// Slot "Next mod 20" takes the child; its order is written last, so that a
+// child written in part is never listed.
+bool RememberChild(const RememberedChild& child) {
+  return Guarded([&] {
+    uint32_t next = 0;
+    ReadDword(kEvolvedPresets, "Next", next);
+    const std::string slot = Join(kEvolvedPresets, std::to_string(next % kRememberedChildren));
+    Place().backend->DeleteKeyTree(Join(Place().root, slot));  // none there yet is fine
+    bool written = WriteText(slot, "ParentA", child.parentA) && WriteText(slot, "ParentB", child.parentB) &&
+                   WriteText(slot, "Seed", std::to_string(child.seed));
+    for (int n = 1; written && n <= kParamCount; ++n) written = WriteParam(slot, n, child.params.GetValue(n));
+    return written && WriteDword(slot, "Order", next) && WriteDword(kEvolvedPresets, "Next", next + 1);
+  });
+}
+
+bool ListRememberedChildren(std::vector<RememberedChild>& children) {
+  children.clear();
+  return Guarded([&] {
+    auto key = Open(kEvolvedPresets, false);
+    std::vector<std::string> slots;
+    if (!key) return true;  // none shown yet
+    if (!key->SubkeyNames(slots)) return false;
+    std::vector<std::pair<uint32_t, RememberedChild>> found;
+    for (const std::string& slot : slots) {
+      const std::string path = Join(kEvolvedPresets, slot);
+      RememberedChild child;
+      uint32_t order = 0;
+      std::string seed;
+      if (!ReadDword(path, "Order", order) || !ReadText(path, "ParentA", child.parentA) ||
+          !ReadText(path, "ParentB", child.parentB) || !ReadText(path, "Seed", seed))
+        continue;
+      const auto [end, error] = std::from_chars(seed.data(), seed.data() + seed.size(), child.seed);
+      if (seed.empty() || error != std::errc() || end != seed.data() + seed.size()) continue;
+      for (int n = 1; n <= kParamCount; ++n) {
+        double value;
+        ReadParam(path, n, value);  // the default when missing
+        child.params.SetValue(n, value);
+      }
+      found.emplace_back(order, std::move(child));
+    }
+    std::sort(found.begin(), found.end(), [](const auto& a, const auto& b) { return a.first > b.first; });
+    for (auto& entry : found) children.push_back(std::move(entry.second));
+    return true;
+  });
+}
+
 bool WriteShowSetup(bool on) { return WriteFlag("", "ShowSetup", on); }
 bool ReadShowSetup(bool& on) { return ReadFlag("", "ShowSetup", on); }
 bool WriteWallpapersState(bool on) { return WriteFlag(kListWallpapers, "State", on); }

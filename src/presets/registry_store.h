@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "figure/preset_params.h"
 #include "presets/registry_backend.h"
 
 namespace corvane {
@@ -53,6 +54,23 @@ bool ReadShuffleMode(bool& on);
 enum class MonitorsMode { Span, EachMonitor, PrimaryOnly };
 bool WriteMonitorsMode(MonitorsMode mode);
 bool ReadMonitorsMode(MonitorsMode& mode);
+// Evolve: the saver shows children bred from the stored presets (a flag
+// beside Random and Shuffle).
+bool WriteEvolveMode(bool on);
+bool ReadEvolveMode(bool& on);
+
+// The children the saver showed last, under a key of their own beside the
+// list and never in it. Each keeps its parents' names and the seed that
+// breeds it again; the oldest gives way to the newest.
+inline constexpr uint32_t kRememberedChildren = 20;
+struct RememberedChild {
+  std::string parentA, parentB;
+  uint64_t seed = 0;
+  TPresetParams params;
+};
+bool RememberChild(const RememberedChild& child);
+// Newest first; a child stored only in part is left out.
+bool ListRememberedChildren(std::vector<RememberedChild>& children);
 bool WriteShowSetup(bool on);
 bool ReadShowSetup(bool& on);
 bool WriteWallpapersState(bool on);

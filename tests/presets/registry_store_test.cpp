@@ -113,6 +113,32 @@ TEST_P(RegistryStoreTest, MonitorsModeRoundTripsAndReadsAsSpanWhenMissingOrUnkno
   EXPECT_EQ(Read(ReadMonitorsMode, MonitorsMode::EachMonitor), std::pair(false, MonitorsMode::Span));
 }
 
+// The last 20 children, newest first, apart from the list; a child written
+// in part (no order yet) is not listed.
+TEST_P(RegistryStoreTest, RememberedChildrenKeepTheNewestTwentyApartFromTheList) {
+  for (uint32_t i = 0; i < kRememberedChildren + 3; ++i) {
+    RememberedChild child{"Jade Ribbon", "Tiger Eye " + std::to_string(i), 18446744073709551615ull - i,
+                          TPresetParams::Defaults()};
+    child.params.SetValue(2, 100 + i);
+    ASSERT_TRUE(RememberChild(child));
+  }
+  std::vector<RememberedChild> children;
+  ASSERT_TRUE(ListRememberedChildren(children));
+  ASSERT_EQ(children.size(), size_t{kRememberedChildren});
+  EXPECT_EQ(children.front().parentB, "Tiger Eye 22");
+  EXPECT_EQ(children.front().seed, 18446744073709551615ull - 22);
+  EXPECT_EQ(children.front().params.GetValue(2), 122);
+  EXPECT_EQ(children.front().params.GetValue(1), ParamDefault(1));
+  EXPECT_EQ(children.back().parentB, "Tiger Eye 3");
+  std::vector<std::string> names;
+  ListPresetNames(names);
+  EXPECT_TRUE(names.empty()) << "children are not in the user's list";
+
+  registry_.WriteRaw("EvolvedPresets\\7", "Seed", RegistryType::String, "12x");
+  ASSERT_TRUE(ListRememberedChildren(children));
+  EXPECT_EQ(children.size(), size_t{kRememberedChildren - 1}) << "an unreadable seed";
+}
+
 TEST_P(RegistryStoreTest, PresetListEnumeratesDrawsAndDeletes) {
   std::vector<std::string> names{"stale"};
   EXPECT_FALSE(ListPresetNames(names));
