@@ -9,6 +9,7 @@
 #include "desktop/wallpaper_changer.h"
 #include "drawer/calcer_thread.h"
 #include "drawer/drawer.h"
+#include "evolve/evolved_session.h"
 #include "os/exception.h"
 #include "os/os_error.h"
 #include "os/thread.h"
@@ -113,6 +114,7 @@ void OnCreate(HWND window) {
   Drawer->Start(window, width, height);
 
   Session = std::make_unique<SaverPresetSession>();
+  Session->showChild = ShowEvolvedChild;
   Session->Start(*Drawer);
   if (!SetTimer(window, kSaverTimerId, kSaverTimerPeriodMs, nullptr)) RaiseLastOSErrorAt();
 }

@@ -235,6 +235,21 @@ PY
 }
 store_coloured_preset() { store_coloured_presets "$2" "$3" "$4" "$1"; }  # name r g b
 
+# Stores preset files (Name=value lines) in the list under their file names.
+store_preset_files() {  # file...
+  python3 - "$E2E_KEY" "$@" >"$WORK/files.reg" <<'PY'
+import os, struct, sys
+key, *files = sys.argv[1:]
+print("Windows Registry Editor Version 5.00")
+for path in files:
+    print("\n[%s\\ListPresets\\%s]" % (key.replace("HKCU", "HKEY_CURRENT_USER", 1), os.path.basename(path)[:-4]))
+    for line in open(path):
+        value, number = line.strip().split("=")
+        print('"%s"=hex:%s' % (value, ",".join("%02x" % x for x in struct.pack("<d", float(number)))))
+PY
+  wine reg import "$WORK/files.reg" >/dev/null 2>&1
+}
+
 reg_flag() {  # subkey (empty: the program key itself) value 0|1
   wine reg add "$E2E_KEY${1:+\\$1}" /v "$2" /t REG_DWORD /d "$3" /f >/dev/null
 }

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # With Random set and presets stored, a session starts with one of them
 # (told apart by their background colours); without Random the current
-# preset is shown, and with Shuffle off it stays.
+# preset is shown, and with Shuffle off it stays. With Evolve the session
+# shows a child of two stored presets and remembers it.
 source "$(dirname "$0")/lib.bash"
 e2e_in_display "$0" "$@"
 e2e_setup
@@ -34,5 +35,27 @@ for check in 1 2 3; do
 done
 xdotool key space
 wait_saver_exit 10
+
+# Evolve: the session shows a child of two stored presets, remembered with
+# its parents and seed apart from the list, and unlike either parent.
+wine reg delete "$E2E_KEY\\ListPresets" /f >/dev/null 2>&1
+store_preset_files "$E2E_ROOT/presets/Jade Ribbon.cvp" "$E2E_ROOT/presets/Tiger Eye.cvp"
+reg_flag ListPresets Evolve 1
+start_saver /s
+wait_saver_window >/dev/null
+child_key="$E2E_KEY\\EvolvedPresets\\0"
+remembered() { wine reg query "$child_key" /v Order >/dev/null 2>&1; }
+wait_until 30 remembered || fail "no child was remembered"
+xdotool key space
+wait_saver_exit 10
+child=$(wine reg query "$child_key" | tr -d '\r')
+grep -Eq "ParentA +REG_SZ +(Jade Ribbon|Tiger Eye)$" <<<"$child" || fail "the child's first parent is not remembered: $child"
+grep -Eq "ParentB +REG_SZ +(Jade Ribbon|Tiger Eye)$" <<<"$child" || fail "the child's second parent is not remembered"
+grep -Eq "Seed +REG_SZ +[0-9]+$" <<<"$child" || fail "the child's seed is not remembered"
+values() { wine reg query "$1" | tr -d '\r' | grep REG_BINARY | sort; }
+for parent in "Jade Ribbon" "Tiger Eye"; do
+  [ "$(values "$E2E_KEY\\ListPresets\\$parent")" != "$(values "$child_key")" ] || fail "the child is $parent again"
+done
+[ "$(wine reg query "$E2E_KEY\\ListPresets" | grep -c "ListPresets\\\\")" = 2 ] || fail "the child went into the list"
 log_is_empty || { cat "$LOG"; fail "the error log is not empty"; }
-echo "PASS saver_presets (random sessions:$seen)"
+echo "PASS saver_presets (random sessions:$seen; an evolved child)"

@@ -1,0 +1,41 @@
+#include "evolve/evolved_session.h"
+
+#include <string>
+#include <vector>
+
+#include "evolve/child_checks.h"
+#include "os/random.h"
+#include "presets/registry_store.h"
+
+namespace corvane {
+namespace {
+
+TPresetParams StoredPreset(const std::string& name) {
+  TPresetParams preset;
+  for (int n = 1; n <= kParamCount; ++n) {
+    double value;
+    ReadListParam(name, n, value);  // the default when missing
+    preset.SetValue(n, value);
+  }
+  return preset;
+}
+
+}  // namespace
+
+bool ShowEvolvedChild(ParamSink& drawer) {
+  bool evolve = false;
+  ReadEvolveMode(evolve);
+  std::vector<std::string> names;
+  if (!evolve || !ListPresetNames(names) || names.size() < 2) return false;
+  const auto count = static_cast<uint32_t>(names.size());
+  const uint32_t first = RandomInt(count);
+  uint32_t second = RandomInt(count - 1);
+  if (second >= first) ++second;
+  const uint64_t seed = uint64_t{RandomInt(UINT32_MAX)} << 32 | RandomInt(UINT32_MAX);
+  const ShownPreset shown = BreedShownChild(StoredPreset(names[first]), StoredPreset(names[second]), seed);
+  for (int n = 1; n <= kParamCount; ++n) drawer.SetParam(n, shown.preset.GetValue(n));
+  if (shown.isChild) RememberChild({names[first], names[second], shown.seed, shown.preset});
+  return true;
+}
+
+}  // namespace corvane
