@@ -130,6 +130,9 @@ void TSettingsForm::ShowList() {
   ReadShuffleMode(shuffle);
   random_.SetChecked(random);
   shuffle_.SetChecked(shuffle);
+  bool evolve = false;
+  ReadEvolveMode(evolve);
+  evolve_.SetChecked(evolve);
   monitors_.SetItems(MonitorsChoiceItems());
   monitors_.SetItemIndex(StoredMonitorsChoice());
 }
@@ -179,6 +182,7 @@ void TSettingsForm::DeleteSelected() {
 void TSettingsForm::SaveAndClose() {
   PreviewPause();
   list_.Save(random_.Checked(), shuffle_.Checked());
+  WriteEvolveMode(evolve_.Checked());
   if (monitors_.ItemIndex() >= 0) WriteMonitorsMode(MonitorsMode(monitors_.ItemIndex()));
   Close();
 }

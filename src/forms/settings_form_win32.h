@@ -89,6 +89,9 @@ class TSettingsForm final : public gui::Form {
   gui::CheckBox shuffle_{{.parent = this, .bounds = {520, 336, 65, 17},
                           .hint = "Reshuffling of the presets during one session", .font = {.bold = true},
                           .text = "Shuffle"}};
+  gui::CheckBox evolve_{{.parent = this, .bounds = {520, 368, 65, 17},
+                         .hint = "Each session a new figure bred from two stored presets", .font = {.bold = true},
+                         .text = "Evolve"}};
   gui::Label monitorsLabel_{{.parent = this, .bounds = {0, 368, 70, 17}, .font = {.bold = true}, .text = "Monitors"}};
   gui::ComboBox monitors_{{.parent = this, .bounds = {72, 365, 140, 21},
                            .hint = "Where the figure is drawn when there is more than one monitor"}};

@@ -19,7 +19,7 @@ start_saver /c
 wait_dialog
 shown=$(wine "$host" show | tr -d '\r') || fail "the dialog could not be read"
 echo "$shown"
-for text in Add Delete OK Cancel Random Shuffle; do
+for text in Add Delete OK Cancel Random Shuffle Evolve; do
   grep -qx "control: Button|$text" <<<"$shown" || fail "no \"$text\" button"
 done
 grep -qx "control: Static|Monitors" <<<"$shown" || fail "no Monitors choice"

@@ -220,6 +220,7 @@ TEST_F(SettingsFormTest, AddAppendsInTheDialogsOrderAndOnlyOkWritesWithTheFlags)
   EXPECT_EQ(Stored("B", 47), ParamDefault(47));
 
   Click(Child(handle, "Button", "Random"));
+  Click(Child(handle, "Button", "Evolve"));
   SendMessageW(form.MonitorsList().Handle(), CB_SETCURSEL, 2, 0);
   Click(Child(handle, "Button", "OK"));
   EXPECT_EQ(StoredNames(), (std::vector<std::string>{"A", "B", "C"}));
@@ -230,6 +231,9 @@ TEST_F(SettingsFormTest, AddAppendsInTheDialogsOrderAndOnlyOkWritesWithTheFlags)
   bool random = false;
   ReadRandomMode(random);
   EXPECT_TRUE(random);
+  bool evolve = false;
+  ReadEvolveMode(evolve);
+  EXPECT_TRUE(evolve);
   MonitorsMode monitors = MonitorsMode::Span;
   ReadMonitorsMode(monitors);
   EXPECT_EQ(monitors, MonitorsMode::PrimaryOnly);
