@@ -41,6 +41,16 @@ constexpr double RenderState::* kCamera[9] = {&RenderState::EyeX,    &RenderStat
                                               &RenderState::CenterX, &RenderState::CenterY, &RenderState::CenterZ,
                                               &RenderState::UpX,     &RenderState::UpY,     &RenderState::UpZ};
 
+// `from` scaled by one factor to fit in `to`, centred: black bars on the
+// sides that do not fill.
+ViewRect FitCentred(const ViewRect& from, const ViewRect& to) {
+  if (from.width <= 0 || from.height <= 0) return {};
+  const double zoom = std::min(double(to.width) / from.width, double(to.height) / from.height);
+  const auto width = static_cast<int32_t>(std::lround(from.width * zoom));
+  const auto height = static_cast<int32_t>(std::lround(from.height * zoom));
+  return {to.x + (to.width - width) / 2, to.y + (to.height - height) / 2, width, height};
+}
+
 }  // namespace
 
 uint32_t MaxBlending() { return g_maxBlending.load(std::memory_order_relaxed); }
@@ -350,6 +360,7 @@ void TRenderer::ComposeFrame() {
   glBlendFunc(kSource[code >> 3], kDestination[code & 7]);
   glReadBuffer(frameBuffer_);
   glDrawBuffer(frameBuffer_);
+  if (framed_) BlackenAroundDrawnView();
   glClear(GL_COLOR_BUFFER_BIT);
   DrawFigure();
   if (state_.MotionBlur > 0) {
@@ -360,8 +371,48 @@ void TRenderer::ComposeFrame() {
       trail_.Blend(MotionBlurWeight(state_.MotionBlur));
     }
   }
+  if (framed_) CopyDrawnView();
   CheckGLError();
   state_.PrevMotionBlur = state_.MotionBlur;
+}
+
+// The whole window black, then the scissor keeps the background colour,
+// the figure and the trail's accumulation inside the drawn view.
+void TRenderer::BlackenAroundDrawnView() {
+  glClearColor(0, 0, 0, 0);
+  glClear(GL_COLOR_BUFFER_BIT);
+  SetClearColor(state_.BGColor);
+  glScissor(drawn_.x, drawn_.y, drawn_.width, drawn_.height);
+  glEnable(GL_SCISSOR_TEST);
+}
+
+// The frame is copied rather than drawn again: the copy's cost does not
+// grow with the figure, the motion trail comes along as it is, and the
+// pixels stay in the frame buffer. The raster position lands on each fitted
+// rectangle's lower-left corner through a viewport over it; blending is off
+// so the copy replaces what is there. Every state is put back.
+void TRenderer::CopyDrawnView() {
+  glDisable(GL_SCISSOR_TEST);
+  glPushAttrib(GL_ENABLE_BIT | GL_TRANSFORM_BIT | GL_VIEWPORT_BIT | GL_PIXEL_MODE_BIT);
+  glDisable(GL_BLEND);
+  glMatrixMode(GL_PROJECTION);
+  glPushMatrix();
+  glLoadIdentity();
+  glMatrixMode(GL_MODELVIEW);
+  glPushMatrix();
+  glLoadIdentity();
+  for (const ViewRect& copy : copies_) {
+    const ViewRect fit = FitCentred(drawn_, copy);
+    if (fit.width <= 0 || fit.height <= 0) continue;
+    glViewport(fit.x, fit.y, fit.width, fit.height);
+    glRasterPos2i(-1, -1);
+    glPixelZoom(float(fit.width) / drawn_.width, float(fit.height) / drawn_.height);
+    glCopyPixels(drawn_.x, drawn_.y, drawn_.width, drawn_.height, GL_COLOR);
+  }
+  glPopMatrix();
+  glMatrixMode(GL_PROJECTION);
+  glPopMatrix();
+  glPopAttrib();
 }
 
 void TRenderer::DrawFigure() {
@@ -423,6 +474,15 @@ void TRenderer::SetViewport(int32_t x, int32_t y, int32_t width, int32_t height,
   glFinish();
   CheckGLError();
   RestartMotionBlur();
+}
+
+void TRenderer::SetViews(const ViewLayout& layout, double fovy, double zNear, double zFar) {
+  if (layout.views.empty()) return;
+  drawn_ = layout.views.front();
+  copies_.assign(layout.views.begin() + 1, layout.views.end());
+  framed_ = !copies_.empty() || drawn_ != ViewRect{0, 0, layout.windowWidth, layout.windowHeight};
+  const double aspect = drawn_.height > 0 ? double(drawn_.width) / drawn_.height : 1.0;
+  SetViewport(drawn_.x, drawn_.y, drawn_.width, drawn_.height, fovy, aspect, zNear, zFar);
 }
 
 void TRenderer::RestartMotionBlur() { state_.MotionBlurRestart = 1; }
