@@ -388,12 +388,13 @@ void TRenderer::BlackenAroundDrawnView() {
 
 // The frame is copied rather than drawn again: the copy's cost does not
 // grow with the figure, the motion trail comes along as it is, and the
-// pixels stay in the frame buffer. The raster position lands on each fitted
-// rectangle's lower-left corner through a viewport over it; blending is off
-// so the copy replaces what is there. Every state is put back.
+// pixels stay in the frame buffer. The raster position is set at the
+// window's centre and moved to each fitted rectangle's lower-left corner by
+// an empty bitmap; blending is off so the copy replaces what is there.
+// Every state is put back.
 void TRenderer::CopyDrawnView() {
   glDisable(GL_SCISSOR_TEST);
-  glPushAttrib(GL_ENABLE_BIT | GL_TRANSFORM_BIT | GL_VIEWPORT_BIT | GL_PIXEL_MODE_BIT);
+  glPushAttrib(GL_ENABLE_BIT | GL_TRANSFORM_BIT | GL_PIXEL_MODE_BIT);
   glDisable(GL_BLEND);
   glMatrixMode(GL_PROJECTION);
   glPushMatrix();
@@ -404,8 +405,8 @@ void TRenderer::CopyDrawnView() {
   for (const ViewRect& copy : copies_) {
     const ViewRect fit = FitCentred(drawn_, copy);
     if (fit.width <= 0 || fit.height <= 0) continue;
-    glViewport(fit.x, fit.y, fit.width, fit.height);
-    glRasterPos2i(-1, -1);
+    glRasterPos2i(0, 0);
+    glBitmap(0, 0, 0, 0, fit.x - window_.width / 2.0f, fit.y - window_.height / 2.0f, nullptr);
     glPixelZoom(float(fit.width) / drawn_.width, float(fit.height) / drawn_.height);
     glCopyPixels(drawn_.x, drawn_.y, drawn_.width, drawn_.height, GL_COLOR);
   }
@@ -476,13 +477,29 @@ void TRenderer::SetViewport(int32_t x, int32_t y, int32_t width, int32_t height,
   RestartMotionBlur();
 }
 
+// A framed layout keeps the viewport over the whole window and places the
+// drawn view with the projection: the system's presentation of a window
+// whose viewport covered only part of it was seen to drop the rest (Wine
+// over the host's OpenGL).
 void TRenderer::SetViews(const ViewLayout& layout, double fovy, double zNear, double zFar) {
   if (layout.views.empty()) return;
   drawn_ = layout.views.front();
   copies_.assign(layout.views.begin() + 1, layout.views.end());
-  framed_ = !copies_.empty() || drawn_ != ViewRect{0, 0, layout.windowWidth, layout.windowHeight};
+  window_ = {0, 0, layout.windowWidth, layout.windowHeight};
+  framed_ = !copies_.empty() || drawn_ != window_;
   const double aspect = drawn_.height > 0 ? double(drawn_.width) / drawn_.height : 1.0;
-  SetViewport(drawn_.x, drawn_.y, drawn_.width, drawn_.height, fovy, aspect, zNear, zFar);
+  if (!framed_ || window_.width <= 0 || window_.height <= 0) {
+    SetViewport(drawn_.x, drawn_.y, drawn_.width, drawn_.height, fovy, aspect, zNear, zFar);
+    return;
+  }
+  SetViewport(0, 0, window_.width, window_.height, fovy, aspect, zNear, zFar);
+  // The drawn view's clip square moved and scaled into its place in the window's.
+  const double sx = double(drawn_.width) / window_.width, sy = double(drawn_.height) / window_.height;
+  glLoadIdentity();
+  glTranslated(2.0 * drawn_.x / window_.width + sx - 1, 2.0 * drawn_.y / window_.height + sy - 1, 0);
+  glScaled(sx, sy, 1);
+  glu::Perspective(fovy, aspect, zNear, zFar);
+  CheckGLError();
 }
 
 void TRenderer::RestartMotionBlur() { state_.MotionBlurRestart = 1; }

@@ -110,7 +110,7 @@ class TRenderer {
   MotionTrail trail_;
   // Set by SetViews: false while one view covers the whole window.
   bool framed_ = false;
-  ViewRect drawn_;
+  ViewRect window_, drawn_;
   std::vector<ViewRect> copies_;
 };
 
