@@ -394,14 +394,7 @@ void TRenderer::BlackenAroundDrawnView() {
 // Every state is put back.
 void TRenderer::CopyDrawnView() {
   glDisable(GL_SCISSOR_TEST);
-  glPushAttrib(GL_ENABLE_BIT | GL_TRANSFORM_BIT | GL_PIXEL_MODE_BIT);
-  glDisable(GL_BLEND);
-  glMatrixMode(GL_PROJECTION);
-  glPushMatrix();
-  glLoadIdentity();
-  glMatrixMode(GL_MODELVIEW);
-  glPushMatrix();
-  glLoadIdentity();
+  PushPixelState(GL_PIXEL_MODE_BIT);
   for (const ViewRect& copy : copies_) {
     const ViewRect fit = FitCentred(drawn_, copy);
     if (fit.width <= 0 || fit.height <= 0) continue;
@@ -410,10 +403,7 @@ void TRenderer::CopyDrawnView() {
     glPixelZoom(float(fit.width) / drawn_.width, float(fit.height) / drawn_.height);
     glCopyPixels(drawn_.x, drawn_.y, drawn_.width, drawn_.height, GL_COLOR);
   }
-  glPopMatrix();
-  glMatrixMode(GL_PROJECTION);
-  glPopMatrix();
-  glPopAttrib();
+  PopPixelState();
 }
 
 void TRenderer::DrawFigure() {
