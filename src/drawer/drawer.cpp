@@ -28,6 +28,7 @@ using drawer_command::StartGLParams;
 using drawer_command::TextReply;
 using drawer_command::VectorParams;
 using drawer_command::ViewportParams;
+using drawer_command::ViewsParams;
 
 TDrawer::TDrawer(std::unique_ptr<CalcThread> calcer, RenderContextFactory makeRenderContext)
     : TWorker(kParamsSize, kRetDataSize), calcer_(std::move(calcer)), makeRenderContext_(std::move(makeRenderContext)) {
@@ -79,6 +80,10 @@ void TDrawer::Restart() { Send<drawer_command::Restart>({}); }
 void TDrawer::SetViewport(int32_t x, int32_t y, int32_t width, int32_t height, double fovy, double aspect,
                           double zNear, double zFar) {
   Send<drawer_command::SetViewport>({x, y, width, height, fovy, aspect, zNear, zFar});
+}
+
+void TDrawer::SetViews(const ViewLayout& layout, double fovy, double zNear, double zFar) {
+  Send<drawer_command::SetViews>({&layout, fovy, zNear, zFar});
 }
 
 void TDrawer::Translate(double x, double y, double z) { Send<drawer_command::Translate>({x, y, z}); }
@@ -228,6 +233,10 @@ void TDrawer::OnRestart(const NoParams&) { calcer_->Reset(); }
 
 void TDrawer::OnSetViewport(const ViewportParams& p) {
   if (glStarted_) Renderer().SetViewport(p.x, p.y, p.width, p.height, p.fovy, p.aspect, p.zNear, p.zFar);
+}
+
+void TDrawer::OnSetViews(const ViewsParams& p) {
+  if (glStarted_) Renderer().SetViews(*p.layout, p.fovy, p.zNear, p.zFar);
 }
 
 void TDrawer::OnTranslate(const VectorParams& p) {

@@ -46,6 +46,9 @@ class TDrawer : public TWorker, public ParamSink {
   void Restart();
   void SetViewport(int32_t x, int32_t y, int32_t width, int32_t height, double fovy, double aspect, double zNear,
                    double zFar);
+  // The figure drawn into the layout's first view and copied into the
+  // others (TRenderer::SetViews).
+  void SetViews(const ViewLayout& layout, double fovy, double zNear, double zFar);
   void Translate(double x, double y, double z);
   void Rotate(double ax, double ay, double az);
   void CaptureView();

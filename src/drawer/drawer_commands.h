@@ -8,6 +8,7 @@
 #include "os/sync.h"
 #include "render/render_context.h"
 #include "render/render_state.h"
+#include "render/renderer.h"
 
 namespace corvane {
 
@@ -35,6 +36,15 @@ struct StartGLParams {
 struct ViewportParams {
   int32_t x, y, width, height;
   double fovy, aspect, zNear, zFar;
+  Event* event = nullptr;
+};
+// The layout stays the sender's: it waits until the handler has copied it,
+// and a drawing thread that has ended serves no further command. A list
+// does not fit in a block, and a pointer the handler owned would leak with
+// a command left in the queue at the end.
+struct ViewsParams {
+  const ViewLayout* layout = nullptr;
+  double fovy, zNear, zFar;
   Event* event = nullptr;
 };
 struct VectorParams {
@@ -84,10 +94,11 @@ struct TextReply {
   X(GetPixels, 21, Reply, EventParams, PixelsReply)                \
   X(SetBackgroundColor, 22, Async, BackgroundColor, void)          \
   X(GetBackgroundColor, 23, Reply, EventParams, BackgroundColor)   \
-  X(ClearScreen, 24, Async, NoParams, void)
+  X(ClearScreen, 24, Async, NoParams, void)                        \
+  X(SetViews, 25, Wait, ViewsParams, void)
 
 #define CORVANE_DRAWER_COMMAND_ID(name, id, kind, params, reply) name = id,
-enum : uint32_t { CORVANE_DRAWER_COMMANDS(CORVANE_DRAWER_COMMAND_ID) Last = ClearScreen };
+enum : uint32_t { CORVANE_DRAWER_COMMANDS(CORVANE_DRAWER_COMMAND_ID) Last = SetViews };
 #undef CORVANE_DRAWER_COMMAND_ID
 
 // A row as types.

@@ -65,7 +65,16 @@ void MotionTrail::ShowTrail() {
   for (size_t i = 0; i < trail_.size(); ++i) frame_[i] = static_cast<uint8_t>((trail_[i] + 128) >> 8);
   // The raster position at the viewport's lower-left corner, with neither
   // blending nor culling touching the pixels, and every state put back.
-  glPushAttrib(GL_ENABLE_BIT | GL_TRANSFORM_BIT);
+  PushPixelState(0);
+  glRasterPos2i(-1, -1);
+  glPixelStorei(GL_UNPACK_ROW_LENGTH, 0);
+  glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+  glDrawPixels(width_, height_, GL_RGBA, GL_UNSIGNED_BYTE, frame_.data());
+  PopPixelState();
+}
+
+void PushPixelState(GLbitfield extraAttribs) {
+  glPushAttrib(GL_ENABLE_BIT | GL_TRANSFORM_BIT | extraAttribs);
   glDisable(GL_BLEND);
   glMatrixMode(GL_PROJECTION);
   glPushMatrix();
@@ -73,10 +82,9 @@ void MotionTrail::ShowTrail() {
   glMatrixMode(GL_MODELVIEW);
   glPushMatrix();
   glLoadIdentity();
-  glRasterPos2i(-1, -1);
-  glPixelStorei(GL_UNPACK_ROW_LENGTH, 0);
-  glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
-  glDrawPixels(width_, height_, GL_RGBA, GL_UNSIGNED_BYTE, frame_.data());
+}
+
+void PopPixelState() {
   glPopMatrix();
   glMatrixMode(GL_PROJECTION);
   glPopMatrix();

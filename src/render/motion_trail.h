@@ -9,10 +9,18 @@
 #include <cstdint>
 #include <vector>
 
+#include "render/gl_libraries.h"
+
 namespace corvane {
 
 // The trail weight for a MotionBlur of 0..255: 0.99 * sqrt(MotionBlur / 255).
 float MotionBlurWeight(double motionBlur);
+
+// Identity projection and model-view and no blending, for pixel rectangles
+// at a raster position; the pop puts back every state the push saved (the
+// enables, the matrix mode and `extraAttribs`).
+void PushPixelState(GLbitfield extraAttribs);
+void PopPixelState();
 
 class MotionTrail {
  public:

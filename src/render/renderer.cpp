@@ -41,6 +41,16 @@ constexpr double RenderState::* kCamera[9] = {&RenderState::EyeX,    &RenderStat
                                               &RenderState::CenterX, &RenderState::CenterY, &RenderState::CenterZ,
                                               &RenderState::UpX,     &RenderState::UpY,     &RenderState::UpZ};
 
+// `from` scaled by one factor to fit in `to`, centred: black bars on the
+// sides that do not fill.
+ViewRect FitCentred(const ViewRect& from, const ViewRect& to) {
+  if (from.width <= 0 || from.height <= 0) return {};
+  const double zoom = std::min(double(to.width) / from.width, double(to.height) / from.height);
+  const auto width = static_cast<int32_t>(std::lround(from.width * zoom));
+  const auto height = static_cast<int32_t>(std::lround(from.height * zoom));
+  return {to.x + (to.width - width) / 2, to.y + (to.height - height) / 2, width, height};
+}
+
 }  // namespace
 
 uint32_t MaxBlending() { return g_maxBlending.load(std::memory_order_relaxed); }
@@ -350,6 +360,7 @@ void TRenderer::ComposeFrame() {
   glBlendFunc(kSource[code >> 3], kDestination[code & 7]);
   glReadBuffer(frameBuffer_);
   glDrawBuffer(frameBuffer_);
+  if (framed_) BlackenAroundDrawnView();
   glClear(GL_COLOR_BUFFER_BIT);
   DrawFigure();
   if (state_.MotionBlur > 0) {
@@ -360,8 +371,39 @@ void TRenderer::ComposeFrame() {
       trail_.Blend(MotionBlurWeight(state_.MotionBlur));
     }
   }
+  if (framed_) CopyDrawnView();
   CheckGLError();
   state_.PrevMotionBlur = state_.MotionBlur;
+}
+
+// The whole window black, then the scissor keeps the background colour,
+// the figure and the trail's accumulation inside the drawn view.
+void TRenderer::BlackenAroundDrawnView() {
+  glClearColor(0, 0, 0, 0);
+  glClear(GL_COLOR_BUFFER_BIT);
+  SetClearColor(state_.BGColor);
+  glScissor(drawn_.x, drawn_.y, drawn_.width, drawn_.height);
+  glEnable(GL_SCISSOR_TEST);
+}
+
+// The frame is copied rather than drawn again: the copy's cost does not
+// grow with the figure, the motion trail comes along as it is, and the
+// pixels stay in the frame buffer. The raster position is set at the
+// window's centre and moved to each fitted rectangle's lower-left corner by
+// an empty bitmap; blending is off so the copy replaces what is there.
+// Every state is put back.
+void TRenderer::CopyDrawnView() {
+  glDisable(GL_SCISSOR_TEST);
+  PushPixelState(GL_PIXEL_MODE_BIT);
+  for (const ViewRect& copy : copies_) {
+    const ViewRect fit = FitCentred(drawn_, copy);
+    if (fit.width <= 0 || fit.height <= 0) continue;
+    glRasterPos2i(0, 0);
+    glBitmap(0, 0, 0, 0, fit.x - window_.width / 2.0f, fit.y - window_.height / 2.0f, nullptr);
+    glPixelZoom(float(fit.width) / drawn_.width, float(fit.height) / drawn_.height);
+    glCopyPixels(drawn_.x, drawn_.y, drawn_.width, drawn_.height, GL_COLOR);
+  }
+  PopPixelState();
 }
 
 void TRenderer::DrawFigure() {
@@ -423,6 +465,31 @@ void TRenderer::SetViewport(int32_t x, int32_t y, int32_t width, int32_t height,
   glFinish();
   CheckGLError();
   RestartMotionBlur();
+}
+
+// A framed layout keeps the viewport over the whole window and places the
+// drawn view with the projection: the system's presentation of a window
+// whose viewport covered only part of it was seen to drop the rest (Wine
+// over the host's OpenGL).
+void TRenderer::SetViews(const ViewLayout& layout, double fovy, double zNear, double zFar) {
+  if (layout.views.empty()) return;
+  drawn_ = layout.views.front();
+  copies_.assign(layout.views.begin() + 1, layout.views.end());
+  window_ = {0, 0, layout.windowWidth, layout.windowHeight};
+  framed_ = !copies_.empty() || drawn_ != window_;
+  const double aspect = drawn_.height > 0 ? double(drawn_.width) / drawn_.height : 1.0;
+  if (!framed_ || window_.width <= 0 || window_.height <= 0) {
+    SetViewport(drawn_.x, drawn_.y, drawn_.width, drawn_.height, fovy, aspect, zNear, zFar);
+    return;
+  }
+  SetViewport(0, 0, window_.width, window_.height, fovy, aspect, zNear, zFar);
+  // The drawn view's clip square moved and scaled into its place in the window's.
+  const double sx = double(drawn_.width) / window_.width, sy = double(drawn_.height) / window_.height;
+  glLoadIdentity();
+  glTranslated(2.0 * drawn_.x / window_.width + sx - 1, 2.0 * drawn_.y / window_.height + sy - 1, 0);
+  glScaled(sx, sy, 1);
+  glu::Perspective(fovy, aspect, zNear, zFar);
+  CheckGLError();
 }
 
 void TRenderer::RestartMotionBlur() { state_.MotionBlurRestart = 1; }

@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <vector>
 
 #include "render/calc_client.h"
 #include "render/frame_clock.h"
@@ -32,6 +33,21 @@ struct PixelBlock {
   int32_t width = 0;
   int32_t height = 0;
   std::unique_ptr<uint8_t[]> pixels;
+};
+
+// A rectangle of the window, from its lower-left corner, y upwards.
+struct ViewRect {
+  int32_t x = 0, y = 0, width = 0, height = 0;
+  bool operator==(const ViewRect&) const = default;
+};
+
+// Where frames go on one window over several monitors: the figure is drawn
+// into the first view, with the camera's aspect ratio taken from it, and
+// copied into each other view, scaled to fit and centred; the rest of the
+// window is black.
+struct ViewLayout {
+  int32_t windowWidth = 0, windowHeight = 0;
+  std::vector<ViewRect> views;
 };
 
 class TRenderer {
@@ -67,6 +83,9 @@ class TRenderer {
   virtual void SetViewport(int32_t x, int32_t y, int32_t width, int32_t height, double fovy, double aspect,
                            double zNear, double zFar);
   virtual void RestartMotionBlur();
+  // Holds until the next call; SetViewport alone leaves it. A layout
+  // without views changes nothing.
+  void SetViews(const ViewLayout& layout, double fovy, double zNear, double zFar);
   virtual void ClearScreen();
 
   // The drawing thread's switches (its SetTimeFrozen and SetSyncMode).
@@ -78,6 +97,8 @@ class TRenderer {
  private:
   void ComposeFrame();  // the frame in the frame buffer, not yet presented
   void DrawFigure();
+  void BlackenAroundDrawnView();
+  void CopyDrawnView();
   void ReadModelView();
   void SetClearColor(const double (&color)[4]);
 
@@ -87,6 +108,10 @@ class TRenderer {
   FrameClock& clock_;
   OctahedronBatch batch_;
   MotionTrail trail_;
+  // Set by SetViews: false while one view covers the whole window.
+  bool framed_ = false;
+  ViewRect window_, drawn_;
+  std::vector<ViewRect> copies_;
 };
 
 }  // namespace corvane

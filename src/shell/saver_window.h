@@ -26,8 +26,9 @@ class SaverPicture : public ParamSink {
  public:
   // Priorities, OpenGL on `window` and a viewport of its size.
   virtual void Start(HWND window, int width, int height) = 0;
-  // The viewport after the monitors changed under a running saver.
-  virtual void SetViewport(const SaverViewport& viewport) = 0;
+  // The full-screen window's viewports, at start and after the monitors
+  // changed under a running saver.
+  virtual void SetLayout(const SaverLayout& layout) = 0;
   virtual void StopGL() = 0;
   virtual void SetTimeFrozen(bool frozen) = 0;
   virtual void SetAnimating(bool animating) = 0;
@@ -40,8 +41,8 @@ std::unique_ptr<SaverPicture> MakeDrawerPicture();
 
 // Creates the saver window on this thread, with the window class: a preview
 // child filling `previewParent`, or (no parent) the top-most full-screen
-// window over every monitor, which follows the monitors when they change
-// (WM_DISPLAYCHANGE). The window makes its picture with
+// window over every monitor, drawn in the stored Monitors mode, which
+// follows the monitors when they change (WM_DISPLAYCHANGE). The window makes its picture with
 // `makePicture` when created and frees it when destroyed; destruction posts
 // the quit message. Raises what creation raised.
 HWND CreateSaverWindow(HWND previewParent, SaverPictureMaker makePicture);

@@ -31,6 +31,9 @@ bool IsPreviewMode = false;
 SaverPictureMaker MakePicture;
 std::unique_ptr<SaverPicture> Drawer;
 int InputEventBudget = kInputEventsPerPeriod;
+// The full-screen window's Monitors mode, read once at creation; a change
+// of monitors lays out the same mode again.
+MonitorsMode Mode = MonitorsMode::Span;
 std::unique_ptr<SaverPresetSession> Session;
 // An exception cannot travel through the system's window-procedure frames:
 // it is kept here, the window is taken down, and the loop's caller raises it.
@@ -48,9 +51,13 @@ class DrawerPicture final : public SaverPicture {
     drawer_->SetCalcPriority(ThreadPriority::Normal);
     drawer_->Resume();
     drawer_->StartGL(window);  // false leaves a blank saver that still closes on input
-    SetViewportOf(0, 0, width, height, height > 0 ? double(width) / height : 1.0);
+    drawer_->SetViewport(0, 0, width, height, kFovy, height > 0 ? double(width) / height : 1.0, kZNear, kZFar);
   }
-  void SetViewport(const SaverViewport& v) override { SetViewportOf(v.x, v.y, v.width, v.height, v.aspect); }
+  void SetLayout(const SaverLayout& layout) override {
+    ViewLayout views{.windowWidth = layout.window.width, .windowHeight = layout.window.height, .views = {}};
+    for (const SaverViewport& v : layout.viewports) views.views.push_back({v.x, v.y, v.width, v.height});
+    drawer_->SetViews(views, kFovy, kZNear, kZFar);
+  }
   void StopGL() override { drawer_->StopGL(); }
   void SetTimeFrozen(bool frozen) override { drawer_->SetTimeFrozen(frozen); }
   void SetAnimating(bool animating) override { drawer_->SetAnimating(animating); }
@@ -58,9 +65,7 @@ class DrawerPicture final : public SaverPicture {
   void SetParam(int number, double value) override { drawer_->SetParam(number, value); }
 
  private:
-  void SetViewportOf(int x, int y, int width, int height, double aspect) {
-    drawer_->SetViewport(x, y, width, height, 45.0, aspect, 1.0, 100000.0);
-  }
+  static constexpr double kFovy = 45.0, kZNear = 1.0, kZFar = 100000.0;
 
   std::unique_ptr<TDrawer> drawer_;
 };
@@ -76,11 +81,12 @@ BOOL CALLBACK AddMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM list) {
   return TRUE;
 }
 
-// Only Span is drawn so far: one viewport over the whole window.
+// DPI stays at the design value: the figure is sized to each monitor's
+// pixels, so no drawing depends on it.
 SaverLayout FullScreenLayout() {
   std::vector<MonitorArea> monitors;
   EnumDisplayMonitors(nullptr, nullptr, AddMonitor, reinterpret_cast<LPARAM>(&monitors));
-  return LayOutSaver(monitors, MonitorsMode::Span);
+  return LayOutSaver(monitors, Mode);
 }
 
 // The window takes the new layout and the picture its viewport; a layout
@@ -90,7 +96,7 @@ void FollowMonitors(HWND window) {
   if (layout.viewports.empty()) return;
   const gui::Rect& r = layout.window;
   if (!SetWindowPos(window, HWND_TOPMOST, r.left, r.top, r.width, r.height, SWP_NOACTIVATE)) RaiseLastOSErrorAt();
-  Drawer->SetViewport(layout.viewports.front());
+  Drawer->SetLayout(layout);
 }
 
 void StopPicture() {
@@ -112,6 +118,10 @@ void OnCreate(HWND window) {
 
   Drawer = MakePicture();
   Drawer->Start(window, width, height);
+  if (!IsPreviewMode) {
+    const SaverLayout layout = FullScreenLayout();
+    if (!layout.viewports.empty()) Drawer->SetLayout(layout);
+  }
 
   Session = std::make_unique<SaverPresetSession>();
   Session->showChild = ShowEvolvedChild;
@@ -233,6 +243,7 @@ HWND CreateSaverWindow(HWND previewParent, SaverPictureMaker makePicture) {
   IsPreviewMode = previewParent != nullptr;
   InputEventBudget = kInputEventsPerPeriod;
   MakePicture = std::move(makePicture);
+  if (!IsPreviewMode) ReadMonitorsMode(Mode);  // false leaves Span
   WNDCLASSW registered;
   if (!GetClassInfoW(GetModuleHandleW(nullptr), kSaverWindowClass, &registered)) RegisterSaverClass();
   HWND window;

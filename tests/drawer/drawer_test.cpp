@@ -212,7 +212,7 @@ TEST(DrawerFailures, UnknownCommandEndsTheThreadAndReleasesBlockedSenders) {
   DrawerSurface surface;
   std::unique_ptr<TDrawer> drawer(new TDrawer(std::make_unique<test::FakeCalcThread>(), surface.Factory()));
   // Queued before the thread runs, so that the senders wait behind it.
-  drawer->Queue().PushCommand(25, NoRetData, nullptr);
+  drawer->Queue().PushCommand(drawer_command::Last + 1, NoRetData, nullptr);
   double param = -1;
   bool started = true;
   std::thread waitingForParam([&] { param = drawer->GetParam(3); });
@@ -223,7 +223,7 @@ TEST(DrawerFailures, UnknownCommandEndsTheThreadAndReleasesBlockedSenders) {
   waitingForStart.join();
   EXPECT_EQ(param, 0.0);
   EXPECT_FALSE(started);
-  EXPECT_NE(log.Contents().find("Message     :  Wrong CommandID : 25"), std::string::npos) << log.Contents();
+  EXPECT_NE(log.Contents().find("Message     :  Wrong CommandID : " + std::to_string(drawer_command::Last + 1)), std::string::npos) << log.Contents();
 }
 
 TEST(DrawerFailures, AHugeTickLengthLeavesCommandsAnswered) {

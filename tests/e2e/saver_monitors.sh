@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # /s on two monitors side by side: one window over both with the figure in
 # the middle of the two (Span); when one monitor goes while the saver runs,
-# the window follows the one left, and a key still ends the saver.
+# the window follows the one left, and a key still ends the saver. Then, on
+# both monitors again, Each monitor (a figure centred on each) and Primary
+# only (the secondary black).
 source "$(dirname "$0")/lib.bash"
 e2e_in_monitors_display "$0" "$@"
 e2e_setup
@@ -39,5 +41,33 @@ echo "then ${width} px wide, centred at x=$centre"
 ((width > 50 && centre > 448 && centre < 832)) || fail "the figure is not centred on the monitor left"
 xdotool key space
 wait_saver_exit 10
+
+e2e_set_monitors 1280x1024+0+0 1280x1024+1280+0
+wine "$E2E_PROBE" display-change
+# The saver in Monitors mode $1, over both monitors; its screenshot's
+# halves as $2-0.png (the primary) and $2-1280.png.
+shoot_mode() {  # mode name
+  reg_flag ListPresets Monitors "$1"
+  start_saver /s
+  window=$(wait_saver_window)
+  [ "$(window_geometry "$window")" = "0 0 2560 1024" ] ||
+    fail "in $2 the saver window is $(window_geometry "$window"), not over both monitors"
+  sleep 3
+  import -window root "$WORK/$2.png"
+  xdotool key space
+  wait_saver_exit 10
+  for left in 0 1280; do convert "$WORK/$2.png" -crop "1280x1024+$left+0" +repage "$WORK/$2-$left.png"; done
+}
+centred_in_half() {  # png name
+  read -r width centre <<<"$(figure_across "$1")"
+  echo "$2: ${width} px wide, centred at x=$centre of its monitor"
+  ((width > 50 && centre > 448 && centre < 832)) || fail "$2: the figure is not centred on its monitor"
+}
+shoot_mode 1 each
+centred_in_half "$WORK/each-0.png" "each monitor, primary"
+centred_in_half "$WORK/each-1280.png" "each monitor, secondary"
+shoot_mode 2 primary
+centred_in_half "$WORK/primary-0.png" "primary only, primary"
+[ "$(convert "$WORK/primary-1280.png" -format '%[max]' info:)" = 0 ] || fail "primary only: the secondary is not black"
 log_is_empty || { cat "$LOG"; fail "the error log is not empty"; }
 echo "PASS saver_monitors"

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 #include <vector>
 
 #include "render/osmesa_render_context.h"
@@ -78,6 +79,19 @@ class FrameTest : public ::testing::TestWithParam<int> {
     for (int y = 0; y < kHeight; ++y)
       for (int x = 0; x < kWidth; ++x)
         for (int c = 0; c < 3; ++c) ASSERT_NEAR(Pixel(x, y)[c], rgb[c], tolerance) << x << "," << y << " channel " << c;
+  }
+  // The centre of the box around the pixels of columns [left, right) that
+  // are neither black nor `background`; {-1, -1} when there are none.
+  std::pair<double, double> FigureCentre(int left, int right, const uint8_t (&background)[3]) const {
+    int x0 = kWidth, x1 = -1, y0 = kHeight, y1 = -1;
+    for (int y = 0; y < kHeight; ++y)
+      for (int x = left; x < right; ++x) {
+        const uint8_t* p = Pixel(x, y);
+        if (std::equal(p, p + 3, background) || (p[0] | p[1] | p[2]) == 0) continue;
+        x0 = std::min(x0, x), x1 = std::max(x1, x), y0 = std::min(y0, y), y1 = std::max(y1, y);
+      }
+    if (x1 < 0) return {-1, -1};
+    return {(x0 + x1 + 1) / 2.0, (y0 + y1 + 1) / 2.0};
   }
   std::vector<float> DrawOrder() const {
     std::vector<float> order;
@@ -205,6 +219,36 @@ TEST_P(FrameTest, StrongestTrailFadesToTheBackground) {
   // The in-memory trail fades exactly; a 16-bit accumulation buffer
   // settles within one colour level, by its own rounding.
   ExpectEverywhere({30, 60, 90}, GetParam() > 0 ? 1 : 0);
+}
+
+// Two monitors side by side as halves of the window; the second of another
+// shape in the last case.
+TEST_P(FrameTest, TheFigureIsCopiedCentredIntoEachViewAndBlackFillsTheRest) {
+  const uint8_t background[3] = {30, 60, 90};
+  Renderer().SetBackgroundColor(30, 60, 90, 255);
+  Scene figure;
+  figure.Add(1, -10, 1, 1);  // radius 1 around the origin: small in a half
+  using Centre = std::pair<double, double>;
+  const struct {
+    const char* name;
+    std::vector<ViewRect> views;
+    Centre second;  // where the figure's copy is, {-1, -1} for none
+    ViewRect black;  // a part of the second half that stays black
+  } cases[] = {{"each monitor", {{0, 0, 32, 48}, {32, 0, 32, 48}}, {48, 24}, {}},
+               {"primary only", {{0, 0, 32, 48}}, {-1, -1}, {32, 0, 32, 48}},
+               {"a wide second", {{0, 0, 32, 48}, {32, 0, 32, 24}}, {48, 12}, {32, 24, 32, 24}}};
+  for (const auto& c : cases) {
+    Renderer().SetViews({kWidth, kHeight, c.views}, 45, 1, 100000);
+    Draw(figure);
+    const Centre first = FigureCentre(0, 32, background), second = FigureCentre(32, 64, background);
+    EXPECT_NEAR(first.first, 16, 1) << c.name;
+    EXPECT_NEAR(first.second, 24, 1) << c.name;
+    EXPECT_NEAR(second.first, c.second.first, 1) << c.name;
+    EXPECT_NEAR(second.second, c.second.second, 1) << c.name;
+    for (int y = c.black.y; y < c.black.y + c.black.height; ++y)
+      for (int x = c.black.x; x < c.black.x + c.black.width; ++x)
+        ASSERT_EQ(Pixel(x, y)[0] | Pixel(x, y)[1] | Pixel(x, y)[2], 0) << c.name << " at " << x << "," << y;
+  }
 }
 
 }  // namespace
