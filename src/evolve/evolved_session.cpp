@@ -5,23 +5,10 @@
 
 #include "evolve/child_checks.h"
 #include "os/random.h"
+#include "presets/preset_selection.h"
 #include "presets/registry_store.h"
 
 namespace corvane {
-namespace {
-
-TPresetParams StoredPreset(const std::string& name) {
-  TPresetParams preset;
-  for (int n = 1; n <= kParamCount; ++n) {
-    double value;
-    ReadListParam(name, n, value);  // the default when missing
-    preset.SetValue(n, value);
-  }
-  return preset;
-}
-
-}  // namespace
-
 bool ShowEvolvedChild(ParamSink& drawer) {
   bool evolve = false;
   ReadEvolveMode(evolve);
@@ -32,7 +19,7 @@ bool ShowEvolvedChild(ParamSink& drawer) {
   uint32_t second = RandomInt(count - 1);
   if (second >= first) ++second;
   const uint64_t seed = uint64_t{RandomInt(UINT32_MAX)} << 32 | RandomInt(UINT32_MAX);
-  const ShownPreset shown = BreedShownChild(StoredPreset(names[first]), StoredPreset(names[second]), seed);
+  const ShownPreset shown = BreedShownChild(ReadStoredPreset(names[first]), ReadStoredPreset(names[second]), seed);
   for (int n = 1; n <= kParamCount; ++n) drawer.SetParam(n, shown.preset.GetValue(n));
   if (shown.isChild) RememberChild({names[first], names[second], shown.seed, shown.preset});
   return true;

@@ -6,12 +6,19 @@
 
 namespace corvane {
 
-void ApplyStoredPreset(const std::string& name, ParamSink& drawer) {
+TPresetParams ReadStoredPreset(const std::string& name) {
+  TPresetParams preset;
   for (int n = 1; n <= kParamCount; ++n) {
     double value;
     ReadListParam(name, n, value);  // the default when missing
-    drawer.SetParam(n, value);
+    preset.SetValue(n, value);
   }
+  return preset;
+}
+
+void ApplyStoredPreset(const std::string& name, ParamSink& drawer) {
+  const TPresetParams preset = ReadStoredPreset(name);
+  for (int n = 1; n <= kParamCount; ++n) drawer.SetParam(n, preset.GetValue(n));
 }
 
 std::string ChooseSessionPreset() {

@@ -5,10 +5,13 @@
 #include <functional>
 #include <string>
 
+#include "figure/preset_params.h"
 #include "presets/param_sink.h"
 
 namespace corvane {
 
+// Parameters 1..69 of the stored preset; missing values are their defaults.
+TPresetParams ReadStoredPreset(const std::string& name);
 // Sends parameters 1..69 of the stored preset, in order; values that are
 // missing go as their defaults, so an unknown or empty name gives the
 // default preset.
