@@ -104,14 +104,18 @@ probe title "Enhanced settings" 20 >/dev/null || fail "Ctrl+F12 did not show Enh
 levels=$(for n in 1 2 3; do control_text "Enhanced settings" ComboBox "$n"; done | paste -sd' ')
 echo "enhanced settings: $levels"
 [ "$levels" = "Finish Highest Lower" ] || fail "levels shown: $levels"
+list_closed() { ! probe dropped "Enhanced settings" >/dev/null; }
 choose_sync() {  # key caption
   click_control "Enhanced settings" ComboBox "" 1
   xdotool key "$1" Return
   wait_until 10 text_is "Enhanced settings" ComboBox 1 "$2" ||
     fail "the list shows '$(control_text "Enhanced settings" ComboBox 1)', not $2"
+  # The box shows the choice while its list is still open; the list holds the
+  # keyboard until Return reaches it, so the hot key waits for it to close.
+  wait_until 20 list_closed || fail "the drop-down list did not close on Return"
   focus_main
   xdotool key ctrl+F12
-  probe hidden "Enhanced settings" 10 || fail "Ctrl+F12 did not hide Enhanced settings"
+  probe hidden "Enhanced settings" 20 || fail "Ctrl+F12 did not hide Enhanced settings"
   xdotool key ctrl+F12
   probe title "Enhanced settings" 20 >/dev/null || fail "Ctrl+F12 did not show Enhanced settings again"
   [ "$(control_text "Enhanced settings" ComboBox 1)" = "$2" ] ||

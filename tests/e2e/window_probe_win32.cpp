@@ -30,6 +30,7 @@
 //   window_probe set-clipboard <text>        puts the text on the clipboard
 //   window_probe tabs <prefix>               the captions of its first tab control
 //   window_probe combos <prefix>             the text of every combo box inside it
+//   window_probe dropped <prefix>            exit 0 while one of its combo boxes shows its list
 //   window_probe items <prefix> <n>          the list items of its n-th combo box
 //   window_probe checked <prefix>            the captions of its checked radio buttons
 //   window_probe trackbar <prefix>           the position of its first track bar
@@ -424,6 +425,10 @@ int wmain(int argc, wchar_t** argv) {
     for (const std::wstring& caption : TabCaptions(tabs[0])) PrintLine(caption);
   } else if (command == L"combos") {
     for (HWND combo : Descendants(window, WC_COMBOBOXW)) PrintLine(TextOf(combo));
+  } else if (command == L"dropped") {
+    for (HWND combo : Descendants(window, WC_COMBOBOXW))
+      if (SendMessageW(combo, CB_GETDROPPEDSTATE, 0, 0)) return 0;
+    return 1;
   } else if (command == L"items") {
     std::vector<HWND> combos = Descendants(window, WC_COMBOBOXW);
     size_t index = argc > 3 ? size_t(_wtoi(argv[3])) : 0;
