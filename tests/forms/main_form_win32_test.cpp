@@ -76,18 +76,8 @@ class MainFormTest : public testing::Test {
   gui::ScopedSlot<ToolWindow*> quickInfoJoined_ = main_.Tools().Join(ToolSlot::QuickInfo, quickInfo_.AsToolWindow());
 };
 
-TEST_F(MainFormTest, StartsWithItsCaptionMenuAndHiddenStatusBar) {
-  EXPECT_EQ(test::WindowText(main_.Handle()), "Corvane | 640 x 480 | ");
+TEST_F(MainFormTest, StartsWithItsOwnDeviceContextAndAHiddenStatusBarOfThreePanels) {
   EXPECT_EQ(ClientOf(main_.Handle()), (gui::Size{640, 480}));
-  HMENU menu = GetMenu(main_.Handle());
-  ASSERT_NE(menu, nullptr);
-  const char* const items[] = {"  Settings  ", "Background", "Wallpapers", "SNAPSHOT"};
-  ASSERT_EQ(GetMenuItemCount(menu), 4);
-  for (int i = 0; i < 4; ++i) {
-    wchar_t text[64] = {};
-    GetMenuStringW(menu, UINT(i), text, 64, MF_BYPOSITION);
-    EXPECT_EQ(Narrow(text), items[i]);
-  }
   EXPECT_TRUE(GetClassLongPtrW(main_.Handle(), GCL_STYLE) & CS_OWNDC);
   EXPECT_EQ(GetWindowLongPtrW(main_.Handle(), GWL_STYLE) & (WS_CLIPSIBLINGS | WS_CLIPCHILDREN),
             WS_CLIPSIBLINGS | WS_CLIPCHILDREN);
@@ -110,30 +100,12 @@ TEST_F(MainFormTest, HotKeysReachTheirWindowsAndQuickInfoPassesItsKeysOn) {
   Key(main_.Handle(), VK_F1);
   EXPECT_TRUE(quickInfo_.Visible());
   HWND memo = GetWindow(quickInfo_.Handle(), GW_CHILD);
-  EXPECT_EQ(test::WindowText(memo), QuickInfoText());
-  Key(memo, VK_F1);
-  EXPECT_FALSE(quickInfo_.Visible()) << "F1 in Quick Info hides it";
-  Key(main_.Handle(), VK_F10);
-  Key(main_.Handle(), VK_F12);  // the preset editor does not exist yet: nothing
-  EXPECT_EQ(abouts, 0);
   {
     HeldControl control;
-    Key(main_.Handle(), VK_F1);
+    Key(memo, VK_F1);
   }
-  EXPECT_EQ(abouts, 1);
-  EXPECT_FALSE(quickInfo_.Visible()) << "Control+F1 is not F1";
-
-  Key(main_.Handle(), VK_PAUSE);
-  EXPECT_TRUE(main_.TimeFrozenByUser());
-  Key(main_.Handle(), VK_PAUSE);
-  EXPECT_FALSE(main_.TimeFrozenByUser());
-
-  PostMessageW(main_.Handle(), WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(10, 10));
-  application_.ProcessMessages();
-  EXPECT_TRUE(main_.Dragging());
-  PostMessageW(main_.Handle(), WM_RBUTTONUP, 0, MAKELPARAM(12, 10));
-  application_.ProcessMessages();
-  EXPECT_FALSE(main_.Dragging());
+  EXPECT_EQ(abouts, 1) << "Control+F1 in Quick Info reaches the main window";
+  EXPECT_TRUE(quickInfo_.Visible());
 
   EXPECT_FALSE(application_.Terminated());
   Key(memo, VK_ESCAPE);
@@ -168,9 +140,6 @@ TEST_F(MainFormTest, MaximiseAndF11SwitchFullScreen) {
     EXPECT_EQ(GetMenu(main_.Handle()), nullptr);
     EXPECT_EQ(GetWindowLongPtrW(main_.Handle(), GWL_STYLE) & WS_CAPTION, 0);
     EXPECT_FALSE(quickInfo_.StayOnTop()) << "tool windows are normal windows in full screen";
-    const gui::Size client = ClientOf(main_.Handle());
-    EXPECT_EQ(test::WindowText(main_.Handle()),
-              "Corvane | " + std::to_string(client.width) + " x " + std::to_string(client.height) + " | ");
 
     Key(main_.Handle(), VK_F11);
     EXPECT_FALSE(main_.FullScreen());
@@ -179,25 +148,6 @@ TEST_F(MainFormTest, MaximiseAndF11SwitchFullScreen) {
     EXPECT_EQ(ClientOf(main_.Handle()), (gui::Size{640, 480})) << (byMaximise ? "after maximise" : "after F11");
     EXPECT_TRUE(quickInfo_.StayOnTop());
   }
-}
-
-TEST_F(MainFormTest, ModalWithPauseHidesTheWindowsAroundTheModalForm) {
-  Key(main_.Handle(), VK_F1);
-  gui::Form modal({.caption = "Modal", .client = {100, 80}});
-  bool mainShown = true, toolShown = true, hidden = false;
-  modal.onShow = [&] {
-    mainShown = main_.Visible();
-    toolShown = quickInfo_.Visible();
-    hidden = main_.InHiddenState();
-    PostMessageW(modal.Handle(), WM_CLOSE, 0, 0);
-  };
-  main_.ShowModalWithPause(modal);
-  EXPECT_FALSE(mainShown);
-  EXPECT_FALSE(toolShown);
-  EXPECT_TRUE(hidden);
-  EXPECT_TRUE(main_.Visible());
-  EXPECT_TRUE(quickInfo_.Visible());
-  EXPECT_FALSE(main_.InHiddenState());
 }
 
 TEST_F(MainFormTest, AHeldArrowStopsRepeatingWhenTheWindowIsNoLongerActive) {

@@ -74,7 +74,7 @@ TEST_F(SetupFormTest, KeyboardReachesEveryControlAndEveryTextFits) {
   test::ExpectEveryTextFitsAt96And144Dpi(form_);
 }
 
-TEST_F(SetupFormTest, InstallThenRemoveTwiceStackReportsOnTop) {
+TEST_F(SetupFormTest, InstallThenRemoveStackReportsOnTop) {
   system_.files[std::string(test::FakeSetupSystem::kPresetDir) + "Gallery.cvp"] = "RotationX=1.5\r\n";
   form_.Prepare(true);
   form_.Show();
@@ -89,16 +89,10 @@ TEST_F(SetupFormTest, InstallThenRemoveTwiceStackReportsOnTop) {
   EXPECT_EQ(names, std::vector<std::string>{"Gallery"});
 
   Press(form_.RemoveButton());
-  Press(form_.RemoveButton());
   lines = ReportLines();
-  ASSERT_GE(lines.size(), 18u);
-  EXPECT_EQ(lines[2], "Deleting Corvane.scr from the SysDir     : Skipped");
-  EXPECT_EQ(lines[3], "Deleting Corvane registry entries        : Skipped");
-  EXPECT_EQ(lines[5], "Removing a file association              : Skipped");
+  ASSERT_GE(lines.size(), 10u);
   EXPECT_EQ(lines[7], "Uninstallation completed");
-  EXPECT_EQ(lines[11], "Deleting Corvane.scr from the SysDir     : OK");
-  EXPECT_EQ(lines[16], "Uninstallation completed");
-  EXPECT_EQ(lines[18], "Installation started");
+  EXPECT_EQ(lines[9], "Installation started") << "the newest report on top";
 }
 
 // What the window adds to a run that raises: the box it owns, and staying.
