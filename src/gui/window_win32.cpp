@@ -60,6 +60,17 @@ Shift KeyboardShift() {
   return shift;
 }
 
+namespace {
+
+int ScreenDpi() {
+  HDC screen = GetDC(nullptr);
+  int dpi = screen ? GetDeviceCaps(screen, LOGPIXELSY) : kDesignDpi;
+  if (screen) ReleaseDC(nullptr, screen);
+  return dpi > 0 ? dpi : kDesignDpi;
+}
+
+}  // namespace
+
 int WindowDpi(HWND window) {
   using GetDpiForWindowFn = UINT(WINAPI*)(HWND);
   // Windows 10 1607 and later; older systems have one dpi for the screen.
@@ -68,10 +79,22 @@ int WindowDpi(HWND window) {
   if (getDpiForWindow && window) {
     if (UINT dpi = getDpiForWindow(window)) return int(dpi);
   }
-  HDC screen = GetDC(nullptr);
-  int dpi = screen ? GetDeviceCaps(screen, LOGPIXELSY) : kDesignDpi;
-  if (screen) ReleaseDC(nullptr, screen);
-  return dpi > 0 ? dpi : kDesignDpi;
+  return ScreenDpi();
+}
+
+int MonitorDpi(HMONITOR monitor) {
+  using GetDpiForMonitorFn = HRESULT(WINAPI*)(HMONITOR, int, UINT*, UINT*);
+  // Windows 8.1 and later, in shcore.dll; older systems have one dpi for the
+  // screen. Kind 0 is the effective dpi, the one windows are scaled by.
+  static const auto getDpiForMonitor = [] {
+    HMODULE shcore = LoadLibraryW(L"shcore.dll");
+    return shcore ? reinterpret_cast<GetDpiForMonitorFn>(
+                        reinterpret_cast<void*>(GetProcAddress(shcore, "GetDpiForMonitor")))
+                  : nullptr;
+  }();
+  UINT x = 0, y = 0;
+  if (getDpiForMonitor && monitor && SUCCEEDED(getDpiForMonitor(monitor, 0, &x, &y)) && y > 0) return int(y);
+  return ScreenDpi();
 }
 
 void ForEachThreadWindow(const std::function<void(HWND)>& visit) {

@@ -69,6 +69,8 @@ Shift KeyboardShift();
 
 // The dpi of a window (GetDpiForWindow where the system has it).
 int WindowDpi(HWND window);
+// The dpi of a monitor (GetDpiForMonitor where the system has it).
+int MonitorDpi(HMONITOR monitor);
 
 // Calls `visit` with each top-level window of this thread. What it raises
 // stops the walk and is raised again here, once the system's enumeration

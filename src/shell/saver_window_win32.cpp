@@ -10,6 +10,7 @@
 #include "drawer/calcer_thread.h"
 #include "drawer/drawer.h"
 #include "evolve/evolved_session.h"
+#include "gui/window_win32.h"
 #include "os/exception.h"
 #include "os/os_error.h"
 #include "os/thread.h"
@@ -76,13 +77,12 @@ BOOL CALLBACK AddMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM list) {
     const RECT& r = info.rcMonitor;
     reinterpret_cast<std::vector<MonitorArea>*>(list)->push_back(
         {.bounds = {r.left, r.top, r.right - r.left, r.bottom - r.top},
-         .primary = (info.dwFlags & MONITORINFOF_PRIMARY) != 0});
+         .primary = (info.dwFlags & MONITORINFOF_PRIMARY) != 0,
+         .dpi = gui::MonitorDpi(monitor)});
   }
   return TRUE;
 }
 
-// DPI stays at the design value: the figure is sized to each monitor's
-// pixels, so no drawing depends on it.
 SaverLayout FullScreenLayout() {
   std::vector<MonitorArea> monitors;
   EnumDisplayMonitors(nullptr, nullptr, AddMonitor, reinterpret_cast<LPARAM>(&monitors));
