@@ -14,30 +14,11 @@ constexpr int kFirstTab = 1;
 
 }  // namespace
 
-// The main window as the editor's commands see it.
-class TAdvancedForm::Host final : public EditorHost {
- public:
-  explicit Host(TMainForm& main) : main_(main) {}
-  void SetPresetParam(int number, double value) override { main_.SetPresetParam(number, value); }
-  double GetPresetParam(int number) override { return main_.GetPresetParam(number); }
-  void ShowStatus(std::optional<std::string_view> a, std::optional<std::string_view> b,
-                  std::optional<std::string_view> c) override {
-    main_.ShowStatus(a, b, c);
-  }
-  void SuspendDrawing() override { main_.SuspendDrawing(); }
-  void ResumeDrawing() override { main_.ResumeDrawing(); }
-  void CaptureView() override { main_.CaptureView(); }
-
- private:
-  TMainForm& main_;
-};
-
 TAdvancedForm::TAdvancedForm(TMainForm& mainForm, uint8_t startFileKind, const std::string& startFileName)
     : Form({.caption = kEditorCaption, .client = {329, 494}, .border = gui::BorderStyle::ToolWindow,
             .borderWidth = 2, .centred = true, .stayOnTop = true, .keyPreview = true}),
       main_(mainForm),
-      host_(std::make_unique<Host>(mainForm)),
-      commands_(*host_, *this),
+      commands_(mainForm, *this),
       tabs_({.parent = this, .bounds = {0, 35, 329, 295},
              .pages = std::vector<std::string>(kEditorTabs.begin(), kEditorTabs.end())}) {
   chooseSaveFile = [this] {
@@ -175,6 +156,11 @@ double TAdvancedForm::GetEditorParam(int number) {
     case EditorControl::MotionBlur: return motionBlur_.Position();
   }
   return 0;
+}
+
+void TAdvancedForm::SetParam(int number, double value) {
+  SetEditorParam(number, value);
+  main_.SetPresetParam(number, value);
 }
 
 void TAdvancedForm::ShowMotionBlur(int position) { motionBlurGroup_.SetText(MotionBlurCaption(position)); }

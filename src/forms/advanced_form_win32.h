@@ -16,11 +16,12 @@
 #include "forms/main_form_win32.h"
 #include "forms/preset_editor_commands.h"
 #include "forms/tool_form_win32.h"
+#include "forms/transfer_rules.h"
 #include "gui/gui_win32.h"
 
 namespace corvane {
 
-class TAdvancedForm final : public gui::Form, private EditorView {
+class TAdvancedForm final : public gui::Form, public TransferTarget, private EditorView {
  public:
   // The start file (kind and name as the entry sequence learnt them)
   // decides the first preset: a preset file is quick-loaded, otherwise the
@@ -29,10 +30,13 @@ class TAdvancedForm final : public gui::Form, private EditorView {
   ~TAdvancedForm() override;
   const char* ClassName() const noexcept override { return "TAdvancedForm"; }
 
-  // Parameter n as the editor shows it; the transfer window reads and
-  // writes the editor through these. Raise EAdvancedFormError outside 1..69.
+  // Parameter n as the editor shows it. Raise EAdvancedFormError outside 1..69.
   void SetEditorParam(int number, double value) override;
   double GetEditorParam(int number) override;
+  // The transfer window's target: the editor's values; "OK" sets the editor
+  // and the picture.
+  double GetParam(int number) override { return GetEditorParam(number); }
+  void SetParam(int number, double value) override;
 
   ToolWindow& AsToolWindow() noexcept { return tool_; }
   PresetEditorCommands& Commands() noexcept { return commands_; }
@@ -58,7 +62,6 @@ class TAdvancedForm final : public gui::Form, private EditorView {
   gui::Button& ReloadButton() { return reload_; }
 
  private:
-  class Host;
   // EditorView.
   void ClearHistory() override;
   std::optional<std::string> RunSaveDialog() override { return chooseSaveFile(); }
@@ -74,7 +77,6 @@ class TAdvancedForm final : public gui::Form, private EditorView {
   void ShowMotionBlur(int position);
 
   TMainForm& main_;
-  std::unique_ptr<Host> host_;
   PresetEditorCommands commands_;
   bool shown_ = false;
   bool timeStopped_ = false;  // by the toolbar's Stop; Start lets it run again

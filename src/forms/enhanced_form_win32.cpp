@@ -26,7 +26,7 @@ TEnhancedForm::TEnhancedForm(ToolFormHost& host)
     vsync_.SetEnabled(VSyncBoxFor(host_.GetVSync()).enabled);
   };
   draw_.onSelect = [this] {
-    if (draw_.ItemIndex() >= 0) host_.SetDrawPriority(ThreadPriority(draw_.ItemIndex()));
+    if (draw_.ItemIndex() >= 0) host_.SetDrawerPriority(ThreadPriority(draw_.ItemIndex()));
   };
   calc_.onSelect = [this] {
     if (calc_.ItemIndex() >= 0) host_.SetCalcPriority(ThreadPriority(calc_.ItemIndex()));
@@ -42,7 +42,7 @@ TEnhancedForm::TEnhancedForm(ToolFormHost& host)
 void TEnhancedForm::FormShow() {
   shown_ = true;
   sync_.SetItemIndex(host_.GetSyncMode());
-  draw_.SetItemIndex(int(host_.DrawPriority()));
+  draw_.SetItemIndex(int(host_.DrawerPriority()));
   calc_.SetItemIndex(int(host_.CalcPriority()));
   monitors_.SetItemIndex(StoredMonitorsChoice());
   ShowVSync();

@@ -19,6 +19,8 @@
 #include "forms/drawing_pause.h"
 #include "forms/hot_keys.h"
 #include "forms/main_form_rules.h"
+#include "forms/preset_editor_commands.h"
+#include "forms/tool_form_host.h"
 #include "forms/tool_windows.h"
 #include "gui/gui_win32.h"
 
@@ -29,7 +31,9 @@ namespace corvane {
 // class; then the application ends.
 void InstallApplicationExceptionHandler(gui::Application& application);
 
-class TMainForm final : public gui::Form {
+// The tool windows and the preset editor reach the main window through the
+// host interfaces it implements.
+class TMainForm final : public gui::Form, public ToolFormHost, public EditorHost {
  public:
   // The drawing thread's render context; the product's draws on WGL.
   explicit TMainForm(RenderContextFactory makeRenderContext = {});
@@ -48,30 +52,30 @@ class TMainForm final : public gui::Form {
   std::function<void(BackgroundColor)> onBackgroundChanged;
 
   // Also called by the tool windows with the keys they see.
-  void HandleHotKey(gui::Key key, gui::Shift shift);
+  void HandleHotKey(gui::Key key, gui::Shift shift) override;
 
   // Operations offered to other windows.
-  void SetPresetParam(int number, double value);
-  double GetPresetParam(int number);
-  void SetDrawerPriority(ThreadPriority priority);
-  ThreadPriority DrawerPriority() const;
-  void SetCalcPriority(ThreadPriority priority);
-  ThreadPriority CalcPriority() const;
-  void SetVSync(uint8_t mode);
-  uint8_t GetVSync();
-  void SetSyncMode(uint8_t mode);
-  uint8_t GetSyncMode();
-  void SetBackgroundColor(BackgroundColor color);
-  BackgroundColor GetBackgroundColor();
+  void SetPresetParam(int number, double value) override;
+  double GetPresetParam(int number) override;
+  void SetDrawerPriority(ThreadPriority priority) override;
+  ThreadPriority DrawerPriority() const override;
+  void SetCalcPriority(ThreadPriority priority) override;
+  ThreadPriority CalcPriority() const override;
+  void SetVSync(uint8_t mode) override;
+  uint8_t GetVSync() override;
+  void SetSyncMode(uint8_t mode) override;
+  uint8_t GetSyncMode() override;
+  void SetBackgroundColor(BackgroundColor color) override;
+  BackgroundColor GetBackgroundColor() override;
   void Restart();
-  void CaptureView();
+  void CaptureView() override;
   std::string GetStatusText();
   std::string SaveSnapshot();
   // The drawing thread itself, for the measuring tools.
   TDrawer& Drawer() noexcept { return *drawer_; }
 
   void ShowStatus(std::optional<std::string_view> a, std::optional<std::string_view> b = std::nullopt,
-                  std::optional<std::string_view> c = std::nullopt);
+                  std::optional<std::string_view> c = std::nullopt) override;
   const StatusPanels& Status() const noexcept { return status_; }
   void SetStatusBarVisible(bool visible);
   // "Corvane | <width> x <height> | <text>".
@@ -79,8 +83,8 @@ class TMainForm final : public gui::Form {
 
   void Pause() { pause_.Pause(); }
   void Resume() { pause_.Resume(); }
-  void SuspendDrawing() { pause_.SuspendDrawing(); }
-  void ResumeDrawing() { pause_.ResumeDrawing(); }
+  void SuspendDrawing() override { pause_.SuspendDrawing(); }
+  void ResumeDrawing() override { pause_.ResumeDrawing(); }
   // Start / Stop: freezes or releases the animation time only.
   void SetTimeFrozenByUser(bool frozen) { pause_.SetTimeFrozenByUser(frozen); }
   bool TimeFrozenByUser() const noexcept { return pause_.TimeFrozenByUser(); }

@@ -17,7 +17,7 @@ std::vector<std::string> ParamNames() {
 
 }  // namespace
 
-TTransferForm::TTransferForm(TransferTarget target)
+TTransferForm::TTransferForm(TransferTarget& target)
     : Form({.caption = "Transfer",
             // Wide enough for the longest status line at every dpi.
             .client = {288, 540},
@@ -26,7 +26,7 @@ TTransferForm::TTransferForm(TransferTarget target)
             .centred = true,
             .stayOnTop = true,
             .minSize = {300, 305}}),
-      target_(std::move(target)),
+      target_(target),
       grid_({.parent = this, .bounds = {0, 0, 288, 451}, .align = gui::Align::Fill, .font = {.bold = true},
              .keys = ParamNames(), .keyWidth = 80, .valueWidth = 202}),
       clear_(toolBar_.AddButton("Clear")),
@@ -77,7 +77,7 @@ void TTransferForm::CellsChanged() {
   ok_.SetEnabled(AllTransferCellsGood(cells));
 }
 
-void TTransferForm::ReloadClick() { SetCells(TransferCellsOf(target_.getParam)); }
+void TTransferForm::ReloadClick() { SetCells(TransferCellsOf([this](int number) { return target_.GetParam(number); })); }
 
 void TTransferForm::ClearClick() { SetCells(ParseTransferText(std::string(kParamCount, ';'))); }
 
@@ -97,7 +97,7 @@ void TTransferForm::OkClick() {
   grid_.EndEdit(true);
   const TransferCells cells = Cells();
   if (!AllTransferCellsGood(cells)) return;
-  for (int n = 1; n <= kParamCount; ++n) target_.setParam(n, TransferCellValue(cells[size_t(n - 1)]));
+  for (int n = 1; n <= kParamCount; ++n) target_.SetParam(n, TransferCellValue(cells[size_t(n - 1)]));
   SetModalResult(gui::ModalResult::Ok);
 }
 

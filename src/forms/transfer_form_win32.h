@@ -12,16 +12,9 @@
 
 namespace corvane {
 
-// What the window reads when it is shown and what "OK" sends, by parameter
-// number: the editor's values, and the editor and the picture for "OK".
-struct TransferTarget {
-  std::function<double(int number)> getParam;
-  std::function<void(int number, double value)> setParam;
-};
-
 class TTransferForm final : public gui::Form {
  public:
-  explicit TTransferForm(TransferTarget target);
+  explicit TTransferForm(TransferTarget& target);
   const char* ClassName() const noexcept override { return "TTransferForm"; }
 
   // Around "WWW": `onBrowseStart` before the page is asked for (the picture
@@ -46,7 +39,7 @@ class TTransferForm final : public gui::Form {
   void WwwClick();
   void GridKeyPress(gui::CharEvent& event);
 
-  TransferTarget target_;
+  TransferTarget& target_;
 
   gui::StatusBar status_{{.parent = this, .bounds = {0, 0, 0, 19}, .align = gui::Align::Bottom,
                           .simpleText = kTransferStatusUnknown}};

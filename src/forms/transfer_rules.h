@@ -13,6 +13,16 @@
 
 namespace corvane {
 
+// What the transfer window reads when it is shown and what "OK" sends, by
+// parameter number. The preset editor implements it: its values, and for
+// "OK" the editor and the picture.
+class TransferTarget {
+ public:
+  virtual ~TransferTarget() = default;
+  virtual double GetParam(int number) = 0;
+  virtual void SetParam(int number, double value) = 0;
+};
+
 inline constexpr char kTransferStatusPrefix[] = "Status : ";
 inline constexpr char kTransferStatusUnknown[] = "Status : UNKNOWN";
 // Where "WWW" leads: the page where presets are exchanged as text.

@@ -9,7 +9,6 @@
 #include "forms/main_form_win32.h"
 #include "forms/quick_info_form_win32.h"
 #include "forms/setup_form_win32.h"
-#include "forms/tool_form_host.h"
 #include "forms/transfer_form_win32.h"
 #include "forms/wallpapers_form_win32.h"
 #include "gui/gui_win32.h"
@@ -26,18 +25,11 @@ void RunApplication() {
 
   auto mainForm = std::make_unique<TMainForm>();
   TMainForm& main = *mainForm;
-  MainWindowHost<TMainForm> host(main);
-  auto background = std::make_unique<TBackgroundForm>(host);
+  auto background = std::make_unique<TBackgroundForm>(main);
   auto editor = std::make_unique<TAdvancedForm>(main, StartFileKind(), StartFileName());
   const PresetEditorJoin editorJoined = JoinPresetEditor(main, *editor);
   // "OK" applies every value to the editor and then to the picture.
-  auto transfer = std::make_unique<TTransferForm>(
-      TransferTarget{.getParam = [&editor](int n) { return editor->GetEditorParam(n); },
-                     .setParam =
-                         [&main, &editor](int n, double value) {
-                           editor->SetEditorParam(n, value);
-                           main.SetPresetParam(n, value);
-                         }});
+  auto transfer = std::make_unique<TTransferForm>(*editor);
   transfer->onBrowseStart = [&main] {
     main.SuspendDrawing();
     main.SetBusyCursor(true);
@@ -56,7 +48,7 @@ void RunApplication() {
   const auto transferKey = main.SetHotKeyAction(HotKeyAction::Transfer, [showTransfer] { showTransfer(); });
   auto quickInfo = std::make_unique<TQuickInfoForm>(main);
   auto about = std::make_unique<TAboutForm>(main);
-  auto enhanced = std::make_unique<TEnhancedForm>(host);
+  auto enhanced = std::make_unique<TEnhancedForm>(main);
   auto wallpapers = std::make_unique<TWallpapersForm>();
 
   const gui::ScopedSlot<ToolWindow*> joined[] = {

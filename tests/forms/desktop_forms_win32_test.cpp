@@ -219,19 +219,19 @@ TEST_F(WallpapersWindow, LoadAndAddShareTheOpenDialogByFilter) {
 }
 
 // The main window's operations as the tool windows reach them.
-class FakeMain {
+class FakeMain final : public ToolFormHost {
  public:
-  void HandleHotKey(gui::Key key, gui::Shift) { keys.push_back(key); }
-  BackgroundColor GetBackgroundColor() { return color; }
-  void SetBackgroundColor(BackgroundColor c) { sent.push_back(color = c); }
-  uint8_t GetSyncMode() { return syncMode; }
-  void SetSyncMode(uint8_t mode) { syncMode = mode; }
-  uint8_t GetVSync() { return vsync; }
-  void SetVSync(uint8_t state) { vsync = state; }
-  ThreadPriority DrawerPriority() const { return draw; }
-  void SetDrawerPriority(ThreadPriority p) { draw = p; }
-  ThreadPriority CalcPriority() const { return calc; }
-  void SetCalcPriority(ThreadPriority p) { calc = p; }
+  void HandleHotKey(gui::Key key, gui::Shift) override { keys.push_back(key); }
+  BackgroundColor GetBackgroundColor() override { return color; }
+  void SetBackgroundColor(BackgroundColor c) override { sent.push_back(color = c); }
+  uint8_t GetSyncMode() override { return syncMode; }
+  void SetSyncMode(uint8_t mode) override { syncMode = mode; }
+  uint8_t GetVSync() override { return vsync; }
+  void SetVSync(uint8_t state) override { vsync = state; }
+  ThreadPriority DrawerPriority() const override { return draw; }
+  void SetDrawerPriority(ThreadPriority p) override { draw = p; }
+  ThreadPriority CalcPriority() const override { return calc; }
+  void SetCalcPriority(ThreadPriority p) override { calc = p; }
 
   std::vector<gui::Key> keys;
   BackgroundColor color{10, 20, 30, 255};
@@ -256,7 +256,7 @@ class ToolForms : public ::testing::Test {
   test::ScopedTestRegistry registry{SystemRegistry()};
   gui::Application application;
   FakeMain main;
-  MainWindowHost<FakeMain> host{main};
+  ToolFormHost& host = main;
 };
 
 TEST_F(ToolForms, BackgroundRowsStayInStepAndSendEveryChange) {

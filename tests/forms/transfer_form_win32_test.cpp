@@ -59,12 +59,20 @@ class TransferWindow : public ::testing::Test {
     form.Grid().SetFocus();
   }
 
+  // The editor: n / 10 unless set; "OK" is recorded.
+  struct Target final : TransferTarget {
+    double GetParam(int n) override { return values.count(n) ? values[n] : n / 10.0; }
+    void SetParam(int n, double v) override { sent.emplace_back(n, v); }
+    std::map<int, double> values{{1, 12}, {28, -2.0 / 3}, {69, 255}};
+    std::vector<std::pair<int, double>> sent;
+  };
+
   gui::Application application;
   test::StandInMainForm mainForm;
-  std::map<int, double> values{{1, 12}, {28, -2.0 / 3}, {69, 255}};
-  std::vector<std::pair<int, double>> sent;
-  TTransferForm form{{.getParam = [this](int n) { return values.count(n) ? values[n] : n / 10.0; },
-                      .setParam = [this](int n, double v) { sent.emplace_back(n, v); }}};
+  Target target;
+  std::map<int, double>& values = target.values;
+  std::vector<std::pair<int, double>>& sent = target.sent;
+  TTransferForm form{target};
 };
 
 TEST_F(TransferWindow, ShowsTheTargetAndReloadsIt) {
