@@ -2,7 +2,8 @@
 
 #include <commctrl.h>
 
-#include "gui/form_win32.h"
+#include "gui/form_site.h"
+#include "gui/window_win32.h"
 #include "os/os_error.h"
 
 namespace corvane::gui {
@@ -39,10 +40,12 @@ Application::Application() {
     current_ = nullptr;
     throw;
   }
+  SetFailureReport(&Application::ReportCurrentException);
 }
 
 Application::~Application() {
   owner_.reset();
+  SetFailureReport(nullptr);
   current_ = nullptr;
   // The quit this application posted is its own; a later one must not see it.
   MSG quit;
@@ -66,7 +69,7 @@ void Application::Terminate() noexcept {
 void Application::ProcessMessage(MSG& message) {
   if (message.message >= WM_KEYFIRST && message.message <= WM_KEYLAST) {
     // The form a key is meant for is the top-level window of its target.
-    if (auto* form = dynamic_cast<Form*>(Window::FromHandle(GetAncestor(message.hwnd, GA_ROOT))))
+    if (auto* form = dynamic_cast<FormSite*>(Window::FromHandle(GetAncestor(message.hwnd, GA_ROOT))))
       if (form->PreTranslate(message)) return;
   }
   TranslateMessage(&message);

@@ -75,14 +75,14 @@ bool Label::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& resul
 
 Button::Button(const CreateArgs& args) : Control(BaseOf(args)), modalResult_(args.modalResult) {
   CreateControl(WC_BUTTONW, WS_TABSTOP | (args.isDefault ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON), 0, args.text);
-  if (Form* form = OwnerForm()) {
+  if (FormSite* form = OwnerForm()) {
     if (args.isDefault) form->SetDefaultButton(this);
     if (args.isCancel) form->SetCancelButton(this);
   }
 }
 
 Button::~Button() {
-  if (Form* form = OwnerForm()) {
+  if (FormSite* form = OwnerForm()) {
     if (form->DefaultButton() == this) form->SetDefaultButton(nullptr);
     if (form->CancelButton() == this) form->SetCancelButton(nullptr);
   }
@@ -91,7 +91,7 @@ Button::~Button() {
 void Button::Click() {
   if (onClick) onClick();
   if (modalResult_ != ModalResult::None)
-    if (Form* form = OwnerForm()) form->SetModalResult(modalResult_);
+    if (FormSite* form = OwnerForm()) form->SetModalResult(modalResult_);
 }
 
 bool Button::OnReflected(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {

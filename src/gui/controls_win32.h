@@ -5,7 +5,9 @@
 #include <string>
 #include <vector>
 
-#include "gui/form_win32.h"
+#include "gui/events.h"
+#include "gui/form_site.h"
+#include "gui/window_win32.h"
 
 namespace corvane::gui {
 
@@ -94,7 +96,7 @@ class Timer final : public Window {
   explicit Timer(const CreateArgs& args);
   ~Timer() override;
   const char* ClassName() const noexcept override { return "Timer"; }
-  Form* OwnerForm() noexcept override { return owner_ ? owner_->OwnerForm() : nullptr; }
+  FormSite* OwnerForm() noexcept override { return owner_ ? owner_->OwnerForm() : nullptr; }
   std::function<void()> onTimer;
 
   bool Enabled() const noexcept { return enabled_; }

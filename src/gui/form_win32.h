@@ -6,12 +6,11 @@
 #include <string>
 #include <vector>
 
+#include "gui/events.h"
+#include "gui/form_site.h"
 #include "gui/window_win32.h"
 
 namespace corvane::gui {
-
-class Button;
-class MenuItem;
 
 enum class BorderStyle {
   Sizeable,            // frame, caption, minimise and maximise
@@ -21,30 +20,7 @@ enum class BorderStyle {
   None,                // no frame (full screen)
 };
 
-enum class ModalResult { None, Ok, Cancel, Yes, No };
-
-struct KeyEvent {
-  Key key = 0;
-  Shift shift = Shift::None;
-  bool handled = false;  // set to stop the key here
-};
-struct CharEvent {
-  wchar_t character = 0;  // set to 0 to drop the character
-};
-enum class MouseButton { Left, Right, Middle };
-struct MouseEvent {
-  MouseButton button = MouseButton::Left;
-  Shift shift = Shift::None;  // modifiers and the buttons held
-  Point position;             // client pixels
-};
-struct WheelEvent {
-  int delta = 0;
-  Shift shift = Shift::None;
-  Point position;  // client pixels
-  bool handled = false;
-};
-
-class Form : public Window {
+class Form : public Window, public FormSite {
  public:
   struct CreateArgs {
     std::string caption;
@@ -65,14 +41,15 @@ class Form : public Window {
   ~Form() override;
 
   const char* ClassName() const noexcept override { return "Form"; }
-  Form* OwnerForm() noexcept override { return this; }
+  FormSite* OwnerForm() noexcept override { return this; }
+  HWND FormHandle() const noexcept override { return Handle(); }
 
   void Show();
   void Hide();
   // Shows the form and serves messages until a result is set or the form
   // closes (Cancel); the other forms are disabled meanwhile.
   ModalResult ShowModal();
-  void SetModalResult(ModalResult result);
+  void SetModalResult(ModalResult result) override;
   ModalResult GetModalResult() const noexcept { return modalResult_; }
   bool IsModal() const noexcept { return modal_; }
   // As the close box: asks onCloseQuery, then hides (ends the application
@@ -95,7 +72,7 @@ class Form : public Window {
   void Maximize();
   void Restore();
   bool KeyPreview() const noexcept { return keyPreview_; }
-  int FormDpi() const noexcept { return dpi_; }
+  int FormDpi() const noexcept override { return dpi_; }
   // Destroys the window and makes a new one with the same state; children
   // and the menu move over. Calls OnHandleDestroying and OnHandleCreated.
   void RecreateHandle();
@@ -111,22 +88,22 @@ class Form : public Window {
   std::function<void(WheelEvent&)> onMouseWheel;
 
   // Internal: controls and menus register here.
-  void SetHintFor(HWND control, const std::string& hint);
-  void SetDefaultButton(Button* button) { defaultButton_ = button; }
-  void SetCancelButton(Button* button) { cancelButton_ = button; }
-  Button* DefaultButton() const noexcept { return defaultButton_; }
-  Button* CancelButton() const noexcept { return cancelButton_; }
-  UINT AddCommand(MenuItem& item);
-  void RemoveCommand(UINT id) noexcept;
-  void AcceleratorsChanged() { acceleratorsDirty_ = true; }
-  void SetMenuHandle(HMENU menu);
-  void DetachMenu() noexcept;
+  void SetHintFor(HWND control, const std::string& hint) override;
+  void SetDefaultButton(Button* button) override { defaultButton_ = button; }
+  void SetCancelButton(Button* button) override { cancelButton_ = button; }
+  Button* DefaultButton() const noexcept override { return defaultButton_; }
+  Button* CancelButton() const noexcept override { return cancelButton_; }
+  UINT AddCommand(MenuItem& item) override;
+  void RemoveCommand(UINT id) noexcept override;
+  void AcceleratorsChanged() override { acceleratorsDirty_ = true; }
+  void SetMenuHandle(HMENU menu) override;
+  void DetachMenu() noexcept override;
   // Runs a change of the menu bar while keeping the client size.
   void KeepingClientSize(const std::function<void()>& change);
   HWND TooltipHandle() const noexcept { return tooltip_.get(); }
   // Key preview, accelerators, Enter, Esc, Tab and the arrows of a radio
   // group; true when consumed.
-  bool PreTranslate(MSG& message);
+  bool PreTranslate(MSG& message) override;
 
  protected:
   bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;

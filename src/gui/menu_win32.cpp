@@ -61,12 +61,12 @@ void MenuList::Refresh(MenuItem& item) {
   std::wstring text;
   MENUITEMINFOW info = ItemInfo(item, text);
   if (!SetMenuItemInfoW(ListHandle(), item.Id(), FALSE, &info)) RaiseLastOSErrorAt();
-  if (dynamic_cast<MainMenu*>(this) && form_.Handle()) DrawMenuBar(form_.Handle());
+  if (dynamic_cast<MainMenu*>(this) && form_.FormHandle()) DrawMenuBar(form_.FormHandle());
 }
 
 // ---- MenuItem ----
 
-MenuItem::MenuItem(Form& form, MenuList& parent, const ItemArgs& args, bool separator)
+MenuItem::MenuItem(FormSite& form, MenuList& parent, const ItemArgs& args, bool separator)
     : MenuList(form),
       parent_(parent),
       text_(args.text),
@@ -130,7 +130,7 @@ void MenuItem::SetVisible(bool visible) {
 
 // ---- MainMenu ----
 
-MainMenu::MainMenu(Form& form) : MenuList(form) {
+MainMenu::MainMenu(FormSite& form) : MenuList(form) {
   HMENU handle = CreateMenu();
   if (!handle) RaiseLastOSErrorAt();
   handle_.reset(handle);
@@ -147,10 +147,10 @@ void MainMenu::Rebuild() {
   bool anyVisible = false;
   for (const auto& item : items_) anyVisible = anyVisible || item->Visible();
   HMENU wanted = anyVisible ? handle_.get() : nullptr;
-  if (GetMenu(form_.Handle()) != wanted)
+  if (GetMenu(form_.FormHandle()) != wanted)
     form_.SetMenuHandle(wanted);
   else
-    DrawMenuBar(form_.Handle());
+    DrawMenuBar(form_.FormHandle());
 }
 
 }  // namespace corvane::gui

@@ -8,7 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "gui/form_win32.h"
+#include "gui/form_site.h"
+#include "gui/keys.h"
+#include "gui/window_win32.h"
 
 namespace corvane::gui {
 
@@ -32,13 +34,13 @@ class MenuList {
   const std::vector<std::unique_ptr<MenuItem>>& Items() const noexcept { return items_; }
 
  protected:
-  explicit MenuList(Form& form) : form_(form) {}
+  explicit MenuList(FormSite& form) : form_(form) {}
   ~MenuList();
   // The menu handle holding the items; made on first use for drop-downs.
   virtual HMENU ListHandle() = 0;
   // Puts the visible items into the handle again, in order.
   virtual void Rebuild();
-  Form& form_;
+  FormSite& form_;
   std::vector<std::unique_ptr<MenuItem>> items_;
 
  private:
@@ -72,7 +74,7 @@ class MenuItem final : public MenuList {
 
  private:
   friend class MenuList;
-  MenuItem(Form& form, MenuList& parent, const ItemArgs& args, bool separator);
+  MenuItem(FormSite& form, MenuList& parent, const ItemArgs& args, bool separator);
 
   MenuList& parent_;
   std::string text_;
@@ -85,7 +87,7 @@ class MenuItem final : public MenuList {
 // A form's menu bar. With no visible item the bar goes away altogether.
 class MainMenu final : public MenuList {
  public:
-  explicit MainMenu(Form& form);
+  explicit MainMenu(FormSite& form);
   ~MainMenu();
   HMENU Handle() const noexcept { return handle_.get(); }
 

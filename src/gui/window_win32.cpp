@@ -5,8 +5,7 @@
 #include <algorithm>
 #include <exception>
 
-#include "gui/application_win32.h"
-#include "gui/form_win32.h"
+#include "gui/form_site.h"
 #include "os/os_error.h"
 #include "os/text_win32.h"
 #include "os/window_class_win32.h"
@@ -16,6 +15,8 @@ namespace {
 
 constexpr wchar_t kWindowProperty[] = L"CorvaneWindow";
 constexpr UINT_PTR kSubclassId = 1;
+
+FailureReport g_failureReport = nullptr;
 
 // The control a notification to a parent came from.
 HWND NotifyingControl(UINT message, LPARAM lParam) {
@@ -132,10 +133,12 @@ Window* Window::FromHandle(HWND handle) noexcept {
   return handle ? static_cast<Window*>(GetPropW(handle, kWindowProperty)) : nullptr;
 }
 
-Form* Window::OwnerForm() noexcept { return nullptr; }
+void SetFailureReport(FailureReport report) noexcept { g_failureReport = report; }
+
+FormSite* Window::OwnerForm() noexcept { return nullptr; }
 
 int Window::Dpi() const {
-  Form* form = const_cast<Window*>(this)->OwnerForm();
+  FormSite* form = const_cast<Window*>(this)->OwnerForm();
   return form ? form->FormDpi() : WindowDpi(Handle());
 }
 
@@ -164,8 +167,12 @@ void Window::SetFocus() { ::SetFocus(Handle()); }
 bool Window::Focused() const { return GetFocus() == Handle(); }
 
 void Window::ReportCurrentException(Window& sender) noexcept {
-  Form* form = sender.OwnerForm();
-  Application::ReportCurrentException(form ? form->ClassName() : sender.ClassName(), sender.ClassName());
+  if (!g_failureReport) {
+    PostQuitMessage(0);  // no application to tell: at least end the loop
+    return;
+  }
+  FormSite* form = sender.OwnerForm();
+  g_failureReport(form ? form->ClassName() : sender.ClassName(), sender.ClassName());
 }
 
 void Window::LayoutChildren() {
@@ -304,7 +311,7 @@ Control::~Control() {
   if (parent_) std::erase(parent_->children_, this);
 }
 
-Form* Control::OwnerForm() noexcept { return parent_ ? parent_->OwnerForm() : nullptr; }
+FormSite* Control::OwnerForm() noexcept { return parent_ ? parent_->OwnerForm() : nullptr; }
 
 HWND Control::ParentHandle() const { return parent_->Handle(); }
 
@@ -361,7 +368,7 @@ void Control::ApplyDpi() {
 
 void Control::SetHint(std::string hint) {
   base_.hint = std::move(hint);
-  if (Form* form = OwnerForm()) form->SetHintFor(Handle(), base_.hint);
+  if (FormSite* form = OwnerForm()) form->SetHintFor(Handle(), base_.hint);
 }
 
 }  // namespace corvane::gui

@@ -77,8 +77,13 @@ int MonitorDpi(HMONITOR monitor);
 // has returned: no exception unwinds through its frames.
 void ForEachThreadWindow(const std::function<void(HWND)>& visit);
 
-class Form;
+class FormSite;
 class Control;
+
+// Where a handler's failure goes, called inside its catch block with the
+// form's and the sender's class names: the running application sets it.
+using FailureReport = void (*)(const char* formClass, const char* senderClass) noexcept;
+void SetFailureReport(FailureReport report) noexcept;
 
 class Window {
  public:
@@ -90,7 +95,7 @@ class Window {
   // The class name the error log prints as "Handler" or "Raiser".
   virtual const char* ClassName() const noexcept = 0;
   // The form this window belongs to (a form is its own).
-  virtual Form* OwnerForm() noexcept;
+  virtual FormSite* OwnerForm() noexcept;
   Window* Parent() const noexcept { return parent_; }
   int Dpi() const;
 
@@ -206,7 +211,7 @@ ControlBase BaseOf(const Args& args) {
 class Control : public Window {
  public:
   ~Control() override;
-  Form* OwnerForm() noexcept override;
+  FormSite* OwnerForm() noexcept override;
   int Tag() const noexcept { return base_.tag; }
   const Rect& Bounds() const noexcept { return base_.bounds; }
   void SetBounds(const Rect& bounds);
