@@ -21,7 +21,7 @@ focus_main
 # Ctrl+F2: the wallpapers window, modal, with the main window out of the way.
 xdotool key ctrl+F2
 probe title Wallpapers 20 >/dev/null || fail "Ctrl+F2 did not show Wallpapers"
-probe hidden "$caption" 10 || fail "the main window stayed visible under Wallpapers"
+probe hidden "$caption" 20 || fail "the main window stayed visible under Wallpapers"
 [ -z "$(probe rows Wallpapers)" ] || fail "rows without a stored list: $(probe rows Wallpapers)"
 [ "$(controls Wallpapers | awk -F'\t' '$6 == "Changer ON" { print $4 }')" = 0 ] ||
   fail "the changer box is enabled over an empty list"
@@ -80,14 +80,14 @@ xdotool key F3
 red_saved() { grep -qx "BGColorR=1.0" <(reg_work_preset); }
 wait_until 20 red_saved || fail "F3 saved BGColorR=$(reg_work_preset | sed -n 's/^BGColorR=//p'), not 1"
 xdotool key ctrl+F3
-probe hidden Background 10 || fail "Ctrl+F3 in Background did not hide it"
+probe hidden Background 20 || fail "Ctrl+F3 in Background did not hide it"
 
 # The "Background" and "Wallpapers" menu items reach the same windows; the
 # wallpapers window now shows the stored list.
 click_menu_item 2
 probe title Background 20 >/dev/null || fail "the Background menu did not show Background"
 click_menu_item 2
-probe hidden Background 10 || fail "the Background menu did not hide Background"
+probe hidden Background 20 || fail "the Background menu did not hide Background"
 click_menu_item 3
 probe title Wallpapers 20 >/dev/null || fail "the Wallpapers menu did not show Wallpapers"
 [ "$(probe rows Wallpapers | sort)" = "$expected" ] || fail "stored rows shown: $(probe rows Wallpapers)"

@@ -47,7 +47,7 @@ texts=$(texts_when_shown "Quick Info" F1)
 grep -q "^F11    -  Full screen / Normal $" <<<"$texts" || fail "Quick Info text: $texts"
 grep -q "^to be continued...$" <<<"$texts" || fail "Quick Info text ends wrong: $texts"
 xdotool key F1
-probe hidden "Quick Info" 10 || fail "F1 again did not hide Quick Info"
+probe hidden "Quick Info" 20 || fail "F1 again did not hide Quick Info"
 
 # About: Ctrl+F1, with the version lines; Return presses OK.
 focus_main
@@ -58,7 +58,7 @@ grep -qx "Version  1.0.0.1" <<<"$texts" || fail "no version line"
 grep -qx "File version  1.0.0.1" <<<"$texts" || fail "no file version line"
 grep -qx "Corvane" <<<"$texts" || fail "no product line"
 xdotool key Return
-probe hidden "About" 10 || fail "OK did not close About"
+probe hidden "About" 20 || fail "OK did not close About"
 
 # Full screen and back: F11, then maximising, then F11.
 read -r screen_width screen_height <<<"$(xdotool getdisplaygeometry)"
