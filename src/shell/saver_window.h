@@ -33,6 +33,8 @@ class SaverPicture : public ParamSink {
   virtual void SetTimeFrozen(bool frozen) = 0;
   virtual void SetAnimating(bool animating) = 0;
   virtual void ClearScreen() = 0;
+  // The full-screen window's frames-per-second overlay, as stored.
+  virtual void ShowFrameRate(bool shown) = 0;
 };
 using SaverPictureMaker = std::function<std::unique_ptr<SaverPicture>()>;
 

@@ -34,6 +34,8 @@ int InputEventBudget = kInputEventsPerPeriod;
 // The full-screen window's Monitors mode, read once at creation; a change
 // of monitors lays out the same mode again.
 MonitorsMode Mode = MonitorsMode::Span;
+// The full-screen window's frames-per-second overlay, read with the mode.
+bool FrameRateShown = false;
 std::unique_ptr<SaverPresetSession> Session;
 // An exception cannot travel through the system's window-procedure frames:
 // it is kept here, the window is taken down, and the loop's caller raises it.
@@ -63,6 +65,8 @@ class DrawerPicture final : public SaverPicture {
   void SetAnimating(bool animating) override { drawer_->SetAnimating(animating); }
   void ClearScreen() override { drawer_->ClearScreen(); }
   void SetParam(int number, double value) override { drawer_->SetParam(number, value); }
+  void SetPresetName(const std::string& name) override { drawer_->SetPresetName(name); }
+  void ShowFrameRate(bool shown) override { drawer_->ShowFrameRate(shown); }
 
  private:
   static constexpr double kFovy = 45.0, kZNear = 1.0, kZFar = 100000.0;
@@ -121,6 +125,7 @@ void OnCreate(HWND window) {
   if (!IsPreviewMode) {
     const SaverLayout layout = FullScreenLayout();
     if (!layout.viewports.empty()) Drawer->SetLayout(layout);
+    Drawer->ShowFrameRate(FrameRateShown);
   }
 
   Session = std::make_unique<SaverPresetSession>();
@@ -243,7 +248,10 @@ HWND CreateSaverWindow(HWND previewParent, SaverPictureMaker makePicture) {
   IsPreviewMode = previewParent != nullptr;
   InputEventBudget = kInputEventsPerPeriod;
   MakePicture = std::move(makePicture);
-  if (!IsPreviewMode) ReadMonitorsMode(Mode);  // false leaves Span
+  if (!IsPreviewMode) {
+    ReadMonitorsMode(Mode);  // false leaves Span
+    ReadFrameRateShown(FrameRateShown);  // false leaves it off
+  }
   WNDCLASSW registered;
   if (!GetClassInfoW(GetModuleHandleW(nullptr), kSaverWindowClass, &registered)) RegisterSaverClass();
   HWND window;
