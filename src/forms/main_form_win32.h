@@ -132,6 +132,7 @@ class TMainForm final : public gui::Form {
   void ApplyCursor();
   void WriteStatusBar();
   void Terminate();
+  void ShowFrameRate(bool shown);
 
   std::unique_ptr<TDrawer> drawer_;
   TDrawerSenders senders_;
@@ -160,6 +161,7 @@ class TMainForm final : public gui::Form {
   bool shownOnce_ = false;
   bool fullScreen_ = false;
   bool busy_ = false;
+  bool frameRateShown_ = false;
   CursorShape cursor_ = CursorShape::Default;
 };
 
