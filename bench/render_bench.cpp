@@ -5,6 +5,8 @@
 #include <benchmark/benchmark.h>
 
 #include <memory>
+#include <utility>
+#include <vector>
 
 #include "drawer/calcer_thread.h"
 #include "figure/preset_params.h"
@@ -113,13 +115,46 @@ void BM_FramesOSMesa(benchmark::State& state) {
 }
 BENCHMARK(BM_FramesOSMesa)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(3);
 
+// Two 1280x1024 monitors side by side under one 2560x1024 window, the
+// default figure: one view over both (Span) against the figure drawn into
+// the left monitor's view and copied into the right one's (Each monitor).
+void FramesOnTwoMonitors(benchmark::State& state, std::vector<ViewRect> views) {
+  static GrownFigure defaultFigure(false);
+  constexpr int32_t kWidth = 2560, kHeight = 1024;
+  ManualFrameClock clock;
+  OSMesaRenderContext context(defaultFigure.Client(), OffscreenSurface{kWidth, kHeight, true, 16}, clock);
+  if (!context.Init()) {
+    state.SkipWithError("no renderer");
+    return;
+  }
+  TRenderer& renderer = *context.Renderer();
+  renderer.SetViews({kWidth, kHeight, std::move(views)}, 45, 1, 100000);
+  for (int number = 1; number <= kParamCount; ++number)
+    if (IsRendererParam(number)) renderer.SetParam(number, defaultFigure.Preset().GetValue(number));
+  for (auto _ : state) {
+    clock.Advance(renderer.GetParam(3));
+    renderer.Step();
+  }
+  state.SetItemsProcessed(state.iterations());
+  context.Done();
+}
+void BM_SpanTwoMonitors(benchmark::State& state) { FramesOnTwoMonitors(state, {{0, 0, 2560, 1024}}); }
+void BM_EachOfTwoMonitors(benchmark::State& state) {
+  FramesOnTwoMonitors(state, {{0, 0, 1280, 1024}, {1280, 0, 1280, 1024}});
+}
+BENCHMARK(BM_SpanTwoMonitors)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(3);
+BENCHMARK(BM_EachOfTwoMonitors)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(3);
+
 }  // namespace
 }  // namespace corvane
 
 int main(int argc, char** argv) {
   benchmark::Initialize(&argc, argv);
   corvane::RatioReporter reporter(
-      {{"BM_ComposeMerged", "BM_StreamRecords", "merged / streaming pass, 1,000,000 records (target <= 2)"}});
+      {{"BM_ComposeMerged", "BM_StreamRecords", "merged / streaming pass, 1,000,000 records (target <= 2)"},
+       // Span's time per frame over Each monitor's is Each monitor's rate over Span's.
+       {"BM_SpanTwoMonitors", "BM_EachOfTwoMonitors",
+        "Each monitor / Span frames per second, two 1280x1024 monitors (target >= 0.90)", true}});
   benchmark::RunSpecifiedBenchmarks(&reporter);
   benchmark::Shutdown();
 }
