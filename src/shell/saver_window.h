@@ -30,6 +30,9 @@ class SaverPicture : public ParamSink {
   // changed under a running saver.
   virtual void SetLayout(const SaverLayout& layout) = 0;
   virtual void StopGL() = 0;
+  // OpenGL again on the window, after it changed size; the picture goes on
+  // as it was.
+  virtual void RestartGL() = 0;
   virtual void SetTimeFrozen(bool frozen) = 0;
   virtual void SetAnimating(bool animating) = 0;
   virtual void ClearScreen() = 0;
