@@ -20,6 +20,7 @@ using drawer_command::EventParams;
 using drawer_command::FlagParams;
 using drawer_command::GetParamParams;
 using drawer_command::Kind;
+using drawer_command::NameParams;
 using drawer_command::NoParams;
 using drawer_command::ParamParams;
 using drawer_command::PixelsReply;
@@ -136,6 +137,10 @@ BackgroundColor TDrawer::GetBackgroundColor() { return Send<drawer_command::GetB
 
 void TDrawer::ClearScreen() { Send<drawer_command::ClearScreen>({}); }
 
+void TDrawer::ShowFrameRate(bool shown) { Send<drawer_command::ShowFrameRate>({static_cast<uint8_t>(shown)}); }
+
+void TDrawer::SetPresetName(const std::string& name) { Send<drawer_command::SetPresetName>({&name}); }
+
 std::string TDrawer::SaveSnapshot() { return SaveSnapshot(DefaultSnapshotDirectory()); }
 
 std::string TDrawer::SaveSnapshot(const std::string& directory) {
@@ -219,6 +224,10 @@ bool TDrawer::OnStartGL(const StartGLParams& p) {
   const bool started = render_->Init(p.window);
   animating_ = false;
   glStarted_ = true;
+  if (started) {
+    Renderer().SetPresetName(presetName_);
+    Renderer().ShowFrameRate(frameRateShown_);
+  }
   return started;
 }
 
@@ -305,6 +314,18 @@ BackgroundColor TDrawer::OnGetBackgroundColor(const EventParams&) {
 
 void TDrawer::OnClearScreen(const NoParams&) {
   if (glStarted_) Renderer().ClearScreen();
+}
+
+// Both are kept here as well, since the renderer goes with StopGL and the
+// next StartGL makes a fresh one.
+void TDrawer::OnShowFrameRate(const FlagParams& p) {
+  frameRateShown_ = p.value != 0;
+  if (glStarted_) Renderer().ShowFrameRate(frameRateShown_);
+}
+
+void TDrawer::OnSetPresetName(const NameParams& p) {
+  presetName_ = *p.name;
+  if (glStarted_) Renderer().SetPresetName(presetName_);
 }
 
 }  // namespace corvane

@@ -68,6 +68,11 @@ class TDrawer : public TWorker, public ParamSink {
   void SetBackgroundColor(BackgroundColor color);
   BackgroundColor GetBackgroundColor();
   void ClearScreen();
+  // The frames-per-second overlay and the preset name it shows
+  // (TRenderer::ShowFrameRate); the name is also what presets applied by
+  // name report.
+  void ShowFrameRate(bool shown);
+  void SetPresetName(const std::string& name) override;
 
   // Writes the current frame as "_ScreenShot_<day-month-year_hour-minute-
   // second>_.bmp" into DefaultSnapshotDirectory, or into `directory`.
@@ -111,6 +116,8 @@ class TDrawer : public TWorker, public ParamSink {
   // Drawing-thread state only.
   bool glStarted_ = false;
   bool animating_ = false;
+  bool frameRateShown_ = false;
+  std::string presetName_;
 };
 
 }  // namespace corvane

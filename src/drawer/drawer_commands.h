@@ -4,6 +4,7 @@
 // senders' protocol and the dispatch to the handlers all come from it.
 
 #include <cstdint>
+#include <string>
 
 #include "os/sync.h"
 #include "render/render_context.h"
@@ -45,6 +46,11 @@ struct ViewportParams {
 struct ViewsParams {
   const ViewLayout* layout = nullptr;
   double fovy, zNear, zFar;
+  Event* event = nullptr;
+};
+// The name stays the sender's, as the layout above.
+struct NameParams {
+  const std::string* name = nullptr;
   Event* event = nullptr;
 };
 struct VectorParams {
@@ -95,10 +101,12 @@ struct TextReply {
   X(SetBackgroundColor, 22, Async, BackgroundColor, void)          \
   X(GetBackgroundColor, 23, Reply, EventParams, BackgroundColor)   \
   X(ClearScreen, 24, Async, NoParams, void)                        \
-  X(SetViews, 25, Wait, ViewsParams, void)
+  X(SetViews, 25, Wait, ViewsParams, void)                         \
+  X(ShowFrameRate, 26, Async, FlagParams, void)                    \
+  X(SetPresetName, 27, Wait, NameParams, void)
 
 #define CORVANE_DRAWER_COMMAND_ID(name, id, kind, params, reply) name = id,
-enum : uint32_t { CORVANE_DRAWER_COMMANDS(CORVANE_DRAWER_COMMAND_ID) Last = SetViews };
+enum : uint32_t { CORVANE_DRAWER_COMMANDS(CORVANE_DRAWER_COMMAND_ID) Last = SetPresetName };
 #undef CORVANE_DRAWER_COMMAND_ID
 
 // A row as types.

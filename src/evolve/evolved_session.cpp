@@ -21,6 +21,7 @@ bool ShowEvolvedChild(ParamSink& drawer) {
   const uint64_t seed = uint64_t{RandomInt(UINT32_MAX)} << 32 | RandomInt(UINT32_MAX);
   const ShownPreset shown = BreedShownChild(ReadStoredPreset(names[first]), ReadStoredPreset(names[second]), seed);
   for (int n = 1; n <= kParamCount; ++n) drawer.SetParam(n, shown.preset.GetValue(n));
+  drawer.SetPresetName(shown.isChild ? names[first] + " x " + names[second] : names[first]);
   if (shown.isChild) RememberChild({names[first], names[second], shown.seed, shown.preset});
   return true;
 }

@@ -27,6 +27,7 @@ enum class HotKeyAction {
   Snapshot,
   FullScreenSwitch,
   ToggleEditor,
+  ToggleFrameRate,
   StartStop,
 };
 inline constexpr size_t kHotKeyActionCount = static_cast<size_t>(HotKeyAction::StartStop) + 1;
@@ -43,6 +44,8 @@ inline constexpr HotKey kHotKeys[] = {
     {gui::keys::F(2), true, HotKeyAction::Wallpapers},
     {gui::keys::F(3), true, HotKeyAction::ToggleBackground},
     {gui::keys::F(12), true, HotKeyAction::ToggleEnhancedSettings},
+    // Not F10, which opens the menu bar.
+    {gui::Key('F'), true, HotKeyAction::ToggleFrameRate},
     {gui::keys::kEscape, false, HotKeyAction::Exit},
     {gui::keys::F(1), false, HotKeyAction::ToggleQuickInfo},
     {gui::keys::F(2), false, HotKeyAction::QuickSaveToFile},

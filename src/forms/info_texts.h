@@ -23,6 +23,7 @@ inline constexpr std::string_view kQuickInfoLines[] = {
     "F11    -  Full screen / Normal ",
     "F12    -  Settings (Show / Hide)",
     "Pause  -  Start / Stop",
+    "Ctrl+F -  Frames per second (Show / Hide)",
     "",
     "",
     "Moving and rotating in 3D space:",

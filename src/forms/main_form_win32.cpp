@@ -1,6 +1,7 @@
 #include "forms/main_form_win32.h"
 
 #include "drawer/calcer_thread.h"
+#include "presets/registry_store.h"
 #include "render/wgl_render_context.h"
 #include "workers/error_log.h"
 
@@ -92,11 +93,25 @@ TMainForm::TMainForm(RenderContextFactory makeRenderContext)
       // over when it exists, so that its buttons follow.
       {HotKeyAction::FullScreenSwitch, [this] { SwitchFullScreen(); }},
       {HotKeyAction::StartStop, [this] { SetTimeFrozenByUser(!TimeFrozenByUser()); }},
+      {HotKeyAction::ToggleFrameRate, [this] { ShowFrameRate(!frameRateShown_); }},
   };
   for (const auto& [action, run] : own) hotKeyActions_[size_t(action)] = run;
 
   StartGL();
   FormResize();
+  // The overlay names the list's current preset, as the saver would show it.
+  std::string presetName;
+  ReadCurrentPresetName(presetName);
+  drawer_->SetPresetName(presetName);
+  ReadFrameRateShown(frameRateShown_);
+  drawer_->ShowFrameRate(frameRateShown_);
+}
+
+// Remembered at once, for this window and the saver alike.
+void TMainForm::ShowFrameRate(bool shown) {
+  frameRateShown_ = shown;
+  drawer_->ShowFrameRate(shown);
+  WriteFrameRateShown(shown);
 }
 
 TMainForm::~TMainForm() {

@@ -136,6 +136,7 @@ class TMainForm final : public gui::Form, public ToolFormHost, public EditorHost
   void ApplyCursor();
   void WriteStatusBar();
   void Terminate();
+  void ShowFrameRate(bool shown);
 
   std::unique_ptr<TDrawer> drawer_;
   TDrawerSenders senders_;
@@ -164,6 +165,7 @@ class TMainForm final : public gui::Form, public ToolFormHost, public EditorHost
   bool shownOnce_ = false;
   bool fullScreen_ = false;
   bool busy_ = false;
+  bool frameRateShown_ = false;
   CursorShape cursor_ = CursorShape::Default;
 };
 

@@ -56,6 +56,7 @@ bool EditorPassesKeyOn(gui::Key key, gui::Shift shift) {
     case HotKeyAction::Snapshot:
     case HotKeyAction::FullScreenSwitch:
     case HotKeyAction::ToggleEditor:
+    case HotKeyAction::ToggleFrameRate:
       return true;
     default:
       return false;

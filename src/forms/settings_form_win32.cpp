@@ -133,6 +133,9 @@ void TSettingsForm::ShowList() {
   bool evolve = false;
   ReadEvolveMode(evolve);
   evolve_.SetChecked(evolve);
+  bool frameRate = false;
+  ReadFrameRateShown(frameRate);
+  frameRate_.SetChecked(frameRate);
   monitors_.SetItems(MonitorsChoiceItems());
   monitors_.SetItemIndex(StoredMonitorsChoice());
 }
@@ -183,6 +186,7 @@ void TSettingsForm::SaveAndClose() {
   PreviewPause();
   list_.Save(random_.Checked(), shuffle_.Checked());
   WriteEvolveMode(evolve_.Checked());
+  WriteFrameRateShown(frameRate_.Checked());
   if (monitors_.ItemIndex() >= 0) WriteMonitorsMode(MonitorsMode(monitors_.ItemIndex()));
   Close();
 }

@@ -95,6 +95,9 @@ class TSettingsForm final : public gui::Form {
   gui::Label monitorsLabel_{{.parent = this, .bounds = {0, 368, 70, 17}, .font = {.bold = true}, .text = "Monitors"}};
   gui::ComboBox monitors_{{.parent = this, .bounds = {72, 365, 140, 21},
                            .hint = "Where the figure is drawn when there is more than one monitor"}};
+  gui::CheckBox frameRate_{{.parent = this, .bounds = {232, 368, 180, 17},
+                            .hint = "The frames per second and the preset's name in a corner of the saver",
+                            .font = {.bold = true}, .text = "Show frames per second"}};
   // Made after the preview window it draws into, and so gone before it.
   std::unique_ptr<TDrawer> drawer_;
   TDrawerSenders senders_{*drawer_};

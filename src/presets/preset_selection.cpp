@@ -19,6 +19,7 @@ TPresetParams ReadStoredPreset(const std::string& name) {
 void ApplyStoredPreset(const std::string& name, ParamSink& drawer) {
   const TPresetParams preset = ReadStoredPreset(name);
   for (int n = 1; n <= kParamCount; ++n) drawer.SetParam(n, preset.GetValue(n));
+  drawer.SetPresetName(name);
 }
 
 std::string ChooseSessionPreset() {

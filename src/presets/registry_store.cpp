@@ -216,6 +216,8 @@ bool ReadMonitorsMode(MonitorsMode& mode) {
 }
 bool WriteEvolveMode(bool on) { return WriteFlag(kListPresets, "Evolve", on); }
 bool ReadEvolveMode(bool& on) { return ReadFlag(kListPresets, "Evolve", on); }
+bool WriteFrameRateShown(bool on) { return WriteFlag(kListPresets, "ShowFPS", on); }
+bool ReadFrameRateShown(bool& on) { return ReadFlag(kListPresets, "ShowFPS", on); }
 
 // Slot "Next mod 20" takes the child; its order is written last, so that a
 // child written in part is never listed.

@@ -58,6 +58,10 @@ bool ReadMonitorsMode(MonitorsMode& mode);
 // beside Random and Shuffle).
 bool WriteEvolveMode(bool on);
 bool ReadEvolveMode(bool& on);
+// The frames-per-second overlay, in the saver and the program window alike:
+// a flag beside Random and Shuffle, off when missing.
+bool WriteFrameRateShown(bool on);
+bool ReadFrameRateShown(bool& on);
 
 // The children the saver showed last, under a key of their own beside the
 // list and never in it. Each keeps its parents' names and the seed that

@@ -10,6 +10,7 @@
 #include "figure/matrix4.h"
 #include "figure/preset_params.h"
 #include "figure/rounding.h"
+#include "render/frame_rate_overlay.h"
 #include "render/gl_error.h"
 #include "render/swap_control.h"
 
@@ -345,6 +346,45 @@ void TRenderer::Step() {
   uint64_t triangles = 8 * (uint64_t{state_.Geometry.count1} + state_.Geometry.count2);
   state_.StatusText.Assign("Rep : " + tickText + "  Tr : " + std::to_string(triangles));
   state_.FrameCount = state_.FrameCount == std::numeric_limits<uint32_t>::max() ? 0 : state_.FrameCount + 1;
+  if (frameRateShown_) CountFrameRate();
+}
+
+void TRenderer::ShowFrameRate(bool shown) {
+  frameRateShown_ = shown;
+  frameRate_ = std::numeric_limits<double>::quiet_NaN();
+  frameRateStart_ = clock_.Now();
+  frameRateFrames_ = 0;
+  overlayText_ = shown ? FrameRateText(frameRate_, presetName_) : std::string();
+}
+
+void TRenderer::SetPresetName(const std::string& name) {
+  presetName_ = name;
+  if (frameRateShown_) overlayText_ = FrameRateText(frameRate_, presetName_);
+}
+
+void TRenderer::CountFrameRate() {
+  ++frameRateFrames_;
+  const double now = clock_.Now(), elapsed = now - frameRateStart_;
+  if (elapsed < 1000) return;
+  frameRate_ = frameRateFrames_ * 1000.0 / elapsed;
+  frameRateStart_ = now;
+  frameRateFrames_ = 0;
+  overlayText_ = FrameRateText(frameRate_, presetName_);
+}
+
+// White text in the drawn view's top-left corner, drawn after the trail so
+// that it never smears, and before the copies so that every monitor shows it.
+void TRenderer::DrawOverlay() {
+  constexpr int kMargin = 4;
+  GLint viewport[4];
+  glGetIntegerv(GL_VIEWPORT, viewport);
+  const ViewRect area = framed_ ? drawn_ : ViewRect{viewport[0], viewport[1], viewport[2], viewport[3]};
+  PushPixelState(GL_CURRENT_BIT);
+  glDisable(GL_LIGHTING);
+  glDisable(GL_FOG);
+  glColor4f(1, 1, 1, 1);
+  DrawOverlayLine(overlayText_, area.x + kMargin, area.y + area.height - kMargin);
+  PopPixelState();
 }
 
 void TRenderer::Repaint() { DrawFrame(2); }
@@ -371,6 +411,7 @@ void TRenderer::ComposeFrame() {
       trail_.Blend(MotionBlurWeight(state_.MotionBlur));
     }
   }
+  if (frameRateShown_) DrawOverlay();
   if (framed_) CopyDrawnView();
   CheckGLError();
   state_.PrevMotionBlur = state_.MotionBlur;

@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "render/calc_client.h"
@@ -87,6 +88,13 @@ class TRenderer {
   // without views changes nothing.
   void SetViews(const ViewLayout& layout, double fovy, double zNear, double zFar);
   virtual void ClearScreen();
+  // The frames-per-second overlay in the drawn view's top-left corner, off
+  // at first. The rate is measured over each second of frames drawn by
+  // Step; the text changes once a second and with the name.
+  void ShowFrameRate(bool shown);
+  void SetPresetName(const std::string& name);
+  // Empty while the overlay is off.
+  const std::string& OverlayText() const { return overlayText_; }
 
   // The drawing thread's switches (its SetTimeFrozen and SetSyncMode).
   void SetTimeFrozen(bool frozen) { state_.TimeFrozen = frozen ? 1 : 0; }
@@ -99,6 +107,8 @@ class TRenderer {
   void DrawFigure();
   void BlackenAroundDrawnView();
   void CopyDrawnView();
+  void CountFrameRate();
+  void DrawOverlay();
   void ReadModelView();
   void SetClearColor(const double (&color)[4]);
 
@@ -112,6 +122,10 @@ class TRenderer {
   bool framed_ = false;
   ViewRect window_, drawn_;
   std::vector<ViewRect> copies_;
+  bool frameRateShown_ = false;
+  std::string presetName_, overlayText_;
+  double frameRate_ = 0, frameRateStart_ = 0;  // ms of the frame clock
+  uint32_t frameRateFrames_ = 0;
 };
 
 }  // namespace corvane

@@ -30,9 +30,14 @@ class SaverPicture : public ParamSink {
   // changed under a running saver.
   virtual void SetLayout(const SaverLayout& layout) = 0;
   virtual void StopGL() = 0;
+  // OpenGL again on the window, after it changed size; the picture goes on
+  // as it was.
+  virtual void RestartGL() = 0;
   virtual void SetTimeFrozen(bool frozen) = 0;
   virtual void SetAnimating(bool animating) = 0;
   virtual void ClearScreen() = 0;
+  // The full-screen window's frames-per-second overlay, as stored.
+  virtual void ShowFrameRate(bool shown) = 0;
 };
 using SaverPictureMaker = std::function<std::unique_ptr<SaverPicture>()>;
 

@@ -35,6 +35,8 @@ int InputEventBudget = kInputEventsPerPeriod;
 // The full-screen window's Monitors mode, read once at creation; a change
 // of monitors lays out the same mode again.
 MonitorsMode Mode = MonitorsMode::Span;
+// The full-screen window's frames-per-second overlay, read with the mode.
+bool FrameRateShown = false;
 std::unique_ptr<SaverPresetSession> Session;
 // An exception cannot travel through the system's window-procedure frames:
 // it is kept here, the window is taken down, and the loop's caller raises it.
@@ -51,6 +53,7 @@ class DrawerPicture final : public SaverPicture {
     drawer_->SetPriority(ThreadPriority::Higher);
     drawer_->SetCalcPriority(ThreadPriority::Normal);
     drawer_->Resume();
+    window_ = window;
     drawer_->StartGL(window);  // false leaves a blank saver that still closes on input
     drawer_->SetViewport(0, 0, width, height, kFovy, height > 0 ? double(width) / height : 1.0, kZNear, kZFar);
   }
@@ -60,15 +63,27 @@ class DrawerPicture final : public SaverPicture {
     drawer_->SetViews(views, kFovy, kZNear, kZFar);
   }
   void StopGL() override { drawer_->StopGL(); }
+  void RestartGL() override {
+    drawer_->StopGL();
+    drawer_->StartGL(window_);
+    drawer_->SetAnimating(animating_);
+  }
   void SetTimeFrozen(bool frozen) override { drawer_->SetTimeFrozen(frozen); }
-  void SetAnimating(bool animating) override { drawer_->SetAnimating(animating); }
+  void SetAnimating(bool animating) override {
+    animating_ = animating;
+    drawer_->SetAnimating(animating);
+  }
   void ClearScreen() override { drawer_->ClearScreen(); }
   void SetParam(int number, double value) override { drawer_->SetParam(number, value); }
+  void SetPresetName(const std::string& name) override { drawer_->SetPresetName(name); }
+  void ShowFrameRate(bool shown) override { drawer_->ShowFrameRate(shown); }
 
  private:
   static constexpr double kFovy = 45.0, kZNear = 1.0, kZFar = 100000.0;
 
   std::unique_ptr<TDrawer> drawer_;
+  HWND window_ = nullptr;
+  bool animating_ = false;
 };
 
 BOOL CALLBACK AddMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM list) {
@@ -90,12 +105,15 @@ SaverLayout FullScreenLayout() {
 }
 
 // The window takes the new layout and the picture its viewport; a layout
-// without monitors leaves both as they are.
+// without monitors leaves both as they are. OpenGL starts anew on the
+// window: a window that grew was seen to keep showing only its old size
+// (Wine over Mesa's software rasteriser).
 void FollowMonitors(HWND window) {
   const SaverLayout layout = FullScreenLayout();
   if (layout.viewports.empty()) return;
   const gui::Rect& r = layout.window;
   if (!SetWindowPos(window, HWND_TOPMOST, r.left, r.top, r.width, r.height, SWP_NOACTIVATE)) RaiseLastOSErrorAt();
+  Drawer->RestartGL();
   Drawer->SetLayout(layout);
 }
 
@@ -121,6 +139,7 @@ void OnCreate(HWND window) {
   if (!IsPreviewMode) {
     const SaverLayout layout = FullScreenLayout();
     if (!layout.viewports.empty()) Drawer->SetLayout(layout);
+    Drawer->ShowFrameRate(FrameRateShown);
   }
 
   Session = std::make_unique<SaverPresetSession>();
@@ -243,7 +262,10 @@ HWND CreateSaverWindow(HWND previewParent, SaverPictureMaker makePicture) {
   IsPreviewMode = previewParent != nullptr;
   InputEventBudget = kInputEventsPerPeriod;
   MakePicture = std::move(makePicture);
-  if (!IsPreviewMode) ReadMonitorsMode(Mode);  // false leaves Span
+  if (!IsPreviewMode) {
+    ReadMonitorsMode(Mode);  // false leaves Span
+    ReadFrameRateShown(FrameRateShown);  // false leaves it off
+  }
   WNDCLASSW registered;
   if (!GetClassInfoW(GetModuleHandleW(nullptr), kSaverWindowClass, &registered)) RegisterSaverClass();
   HWND window;

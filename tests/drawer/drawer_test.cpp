@@ -88,7 +88,7 @@ class DrawerTest : public ::testing::TestWithParam<bool> {
   std::unique_ptr<TDrawer> drawer_;
 };
 
-TEST_P(DrawerTest, AnswersNeutrallyBeforeStartGLAndForgetsWhatWasSentThen) {
+TEST_P(DrawerTest, AnswersNeutrallyBeforeStartGLAndForgetsWhatWasSentThenButTheOverlay) {
   EXPECT_EQ(calc_->Priority(), ThreadPriority::Normal);
   drawer_->SetCalcPriority(ThreadPriority::Lower);
   EXPECT_EQ(drawer_->CalcPriority(), ThreadPriority::Lower);
@@ -102,9 +102,16 @@ TEST_P(DrawerTest, AnswersNeutrallyBeforeStartGLAndForgetsWhatWasSentThen) {
   EXPECT_EQ(drawer_->GetVSync(), 0);
   EXPECT_EQ(drawer_->GetSyncMode(), 0);
   EXPECT_EQ(drawer_->GetBackgroundColor(), BackgroundColor{});
+  // The overlay outlives the renderer: the window may start OpenGL anew.
+  drawer_->ShowFrameRate(true);
   EXPECT_TRUE(drawer_->StopGL());
 
   OpenOn(*drawer_, surface_);
+  const PixelBlock overlaid = drawer_->GetPixels();
+  int white = 0;
+  for (int y = kHeight - 14; y < kHeight; ++y)
+    for (int x = 0; x < kWidth; ++x) white += PixelAt(overlaid, x, y) == RGB{255, 255, 255};
+  EXPECT_GT(white, 20) << "\"-- fps\" in the top-left corner";
   EXPECT_EQ(drawer_->GetParam(3), 14.0);
   EXPECT_EQ(drawer_->GetSyncMode(), 2);
   ParamSink& presetSink = *drawer_;

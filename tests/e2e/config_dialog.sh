@@ -19,7 +19,7 @@ start_saver /c
 wait_dialog
 shown=$(wine "$host" show | tr -d '\r') || fail "the dialog could not be read"
 echo "$shown"
-for text in Add Delete OK Cancel Random Shuffle Evolve; do
+for text in Add Delete OK Cancel Random Shuffle Evolve "Show frames per second"; do
   grep -qx "control: Button|$text" <<<"$shown" || fail "no \"$text\" button"
 done
 grep -qx "control: Static|Monitors" <<<"$shown" || fail "no Monitors choice"
@@ -33,12 +33,16 @@ start_saver /c
 wait_dialog
 wine "$host" select "Green sea" || fail "could not pick \"Green sea\""
 wine "$host" select "Each monitor" || fail "could not pick \"Each monitor\""
+read -r x y <<<"$(wine "$host" centre "Show frames per second" | tr -d '\r')"
+xdotool mousemove "$x" "$y" click 1
 read -r x y <<<"$(wine "$host" centre OK | tr -d '\r')"
 xdotool mousemove "$x" "$y" click 1
 wait_saver_exit 20
 [ "$(current_name)" = "Green sea" ] || fail "OK did not make \"Green sea\" current ($(current_name))"
 monitors=$(wine reg query "$E2E_KEY\\ListPresets" /v Monitors 2>/dev/null | tr -d '\r' | sed -n 's/.*REG_DWORD *//p')
 [ "$monitors" = 0x1 ] || fail "OK did not store the Each monitor choice (Monitors=$monitors)"
+fps=$(wine reg query "$E2E_KEY\\ListPresets" /v ShowFPS 2>/dev/null | tr -d '\r' | sed -n 's/.*REG_DWORD *//p')
+[ "$fps" = 0x1 ] || fail "OK did not store the frames-per-second check box (ShowFPS=$fps)"
 
 read -r r g b <<<"$(saver_session_rgb)"
 ((g > 150 && r < 80)) || fail "the next session does not show the chosen preset ($r,$g,$b)"

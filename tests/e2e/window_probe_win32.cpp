@@ -17,9 +17,10 @@
 //   window_probe activate-other [seconds]    shows a small window of its own in the
 //                                             top-left corner, active for that long
 //   window_probe visible                     the captions of all visible top-level windows
-//   window_probe display-change              tells every top-level window that the monitors
+//   window_probe display-change [WxH]        tells every top-level window that the monitors
 //                                             changed, as the system does (Wine 8 does not
-//                                             when the X server's outputs change under it)
+//                                             when the X server's outputs change under it),
+//                                             once the virtual screen is WxH (at most 20 s)
 //   window_probe controls <prefix>           every control inside, one a line, tab-separated:
 //                                             class, centre x and y on the screen, enabled 0|1,
 //                                             checked 0|1, text
@@ -330,6 +331,19 @@ int wmain(int argc, wchar_t** argv) {
     return 0;
   }
   if (command == L"display-change") {
+    // Wine takes the X server's new outputs in a moment of its own: a
+    // message sent before then would lay out the old monitors.
+    if (argc > 2) {
+      const std::wstring expected = argv[2];
+      auto virtualScreen = [] {
+        return std::to_wstring(GetSystemMetrics(SM_CXVIRTUALSCREEN)) + L"x" +
+               std::to_wstring(GetSystemMetrics(SM_CYVIRTUALSCREEN));
+      };
+      for (int i = 0; virtualScreen() != expected; ++i) {
+        if (i == 200) return 1;
+        Sleep(100);
+      }
+    }
     const LPARAM size = MAKELPARAM(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
     return SendMessageTimeoutW(HWND_BROADCAST, WM_DISPLAYCHANGE, 32, size, SMTO_ABORTIFHUNG, 5000, nullptr) ? 0 : 1;
   }

@@ -26,6 +26,7 @@ TEST(HotKeys, ControlBlockFirstThenOnlyWithoutModifiers) {
       {keys::F(2), Shift::Ctrl | Shift::Alt, A::Wallpapers},
       {keys::F(3), control, A::ToggleBackground},
       {keys::F(12), control, A::ToggleEnhancedSettings},
+      {gui::Key('F'), control, A::ToggleFrameRate},
       {keys::F(1), none, A::ToggleQuickInfo},
       {keys::F(5), none, A::QuickLoadFromFile},
       {keys::F(9), none, A::Snapshot},

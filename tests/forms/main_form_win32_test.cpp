@@ -14,6 +14,9 @@
 #include "forms/quick_info_form_win32.h"
 #include "os/process.h"
 #include "os/text_win32.h"
+#include "presets/memory_registry.h"
+#include "presets/registry_store.h"
+#include "presets/test_registry.h"
 #include "support/form_checks.h"
 #include "support/test_support.h"
 #include "support/test_window.h"
@@ -70,6 +73,8 @@ class MainFormTest : public testing::Test {
   }
 
   test::ScopedErrorLog log_;
+  MemoryRegistry memory_;
+  test::ScopedTestRegistry registry_{memory_};
   gui::Application application_;
   TMainForm main_;
   TQuickInfoForm quickInfo_{main_};
@@ -106,6 +111,16 @@ TEST_F(MainFormTest, HotKeysReachTheirWindowsAndQuickInfoPassesItsKeysOn) {
   }
   EXPECT_EQ(abouts, 1) << "Control+F1 in Quick Info reaches the main window";
   EXPECT_TRUE(quickInfo_.Visible());
+  // Control+F shows the frames per second and remembers it at once.
+  for (bool shown : {true, false}) {
+    {
+      HeldControl control;
+      Key(main_.Handle(), 'F');
+    }
+    bool stored = !shown;
+    EXPECT_TRUE(ReadFrameRateShown(stored));
+    EXPECT_EQ(stored, shown);
+  }
 
   EXPECT_FALSE(application_.Terminated());
   Key(memo, VK_ESCAPE);

@@ -72,7 +72,7 @@ TEST(PresetEditorRules, OnlyTheMainWindowsKeysArePassedOn) {
     bool passed;
   } cases[] = {
       {keys::F(1), Shift::Ctrl, true},    {keys::F(12), Shift::Ctrl, true},  {keys::kPause, Shift::None, true},
-      {keys::F(11), Shift::None, true},   {keys::F(12), Shift::None, true},  {keys::F(1), Shift::None, false},
+      {keys::F(11), Shift::None, true},   {gui::Key('F'), Shift::Ctrl, true},   {keys::F(12), Shift::None, true},  {keys::F(1), Shift::None, false},
       {keys::F(2), Shift::None, false},   {keys::kEscape, Shift::None, false}, {keys::F(12), Shift::Shift, false},
   };
   for (const auto& c : cases) EXPECT_EQ(EditorPassesKeyOn(c.key, c.shift), c.passed) << c.key << ' ' << int(c.shift);

@@ -87,13 +87,15 @@ TEST_P(RegistryStoreTest, FlagsAndTextsWithTheirSubstitutes) {
   EXPECT_EQ(Read(ReadRandomMode, true), std::pair(false, false));
   EXPECT_EQ(Read(ReadCurrentPresetName, kStale), std::pair(false, std::string()));
 
+  EXPECT_EQ(Read(ReadFrameRateShown, true), std::pair(false, false));
+
   EXPECT_TRUE(WriteShowSetup(true) && WriteRandomMode(true) && WriteShuffleMode(false) &&
-              WriteWallpapersState(true) && WriteFileVersion("1.0.0.1"));
+              WriteWallpapersState(true) && WriteFrameRateShown(true) && WriteFileVersion("1.0.0.1"));
   const std::string name = "Galaxy \xC3\xA9t\xC3\xA9 \xE2\x98\x85";  // non-ASCII survives the wide calls
   EXPECT_TRUE(WriteCurrentPresetName(name));
   using Flag = std::pair<bool (*)(bool&), bool>;
   for (auto [read, on] : {Flag{ReadShowSetup, true}, {ReadRandomMode, true}, {ReadShuffleMode, false},
-                          {ReadWallpapersState, true}})
+                          {ReadWallpapersState, true}, {ReadFrameRateShown, true}})
     EXPECT_EQ(Read(read, !on), std::pair(true, on));
   EXPECT_EQ(Read(ReadFileVersion, kStale), std::pair(true, std::string("1.0.0.1")));
   EXPECT_EQ(Read(ReadCurrentPresetName, kStale), std::pair(true, name));

@@ -7,6 +7,7 @@
 #include <string>
 #include <utility>
 
+#include "render/frame_rate_overlay.h"
 #include "render/osmesa_render_context.h"
 #include "render/renderer.h"
 #include "render_fixtures.h"
@@ -116,6 +117,43 @@ TEST_F(RendererTest, StepTurnsElapsedTimeIntoTicks) {
   EXPECT_EQ(calcer.fetched.size(), 2u);
   EXPECT_EQ(Status(), "FPS : 2  Rep : Overload  Tr : 40");
   EXPECT_EQ(Status(), "FPS : 0  Rep : Overload  Tr : 40");
+}
+
+// The overlay's text lives on the drawing thread: the rate over each second
+// of drawn frames and the preset's name, drawn white in the top-left corner.
+TEST_F(RendererTest, FrameRateOverlayMeasuresEachSecondAndDrawsInTheTopLeftCorner) {
+  EXPECT_EQ(FrameRateText(12.345, ""), "12.3 fps");
+  EXPECT_EQ(OverlayGlyph('\xE9'), OverlayGlyph('?'));
+  auto whitePixels = [](const PixelBlock& frame, bool inCorner) {
+    int count = 0;
+    for (int y = 0; y < frame.height; ++y)
+      for (int x = 0; x < frame.width; ++x) {
+        const uint8_t* p = &frame.pixels[3 * size_t(y * frame.width + x)];
+        const bool corner = x >= 4 && y >= frame.height - 16;  // the top line, from the margin
+        count += corner == inCorner && p[0] == 255 && p[1] == 255 && p[2] == 255;
+      }
+    return count;
+  };
+  TRenderer& r = Renderer();
+  r.SetParam(3, 10);
+  r.SetPresetName("Galaxy");
+  EXPECT_EQ(r.OverlayText(), "");
+  r.ShowFrameRate(true);
+  EXPECT_EQ(r.OverlayText(), "-- fps  Galaxy");
+  for (int frame = 0; frame < 40; ++frame) {
+    clock.Advance(25);
+    r.Step();
+  }
+  EXPECT_EQ(r.OverlayText(), "40.0 fps  Galaxy");
+  r.SetPresetName("Jade Ribbon");
+  EXPECT_EQ(r.OverlayText(), "40.0 fps  Jade Ribbon");
+  const PixelBlock shown = r.GetPixels();
+  EXPECT_GT(whitePixels(shown, true), 40);
+  EXPECT_EQ(whitePixels(shown, false), 0);
+
+  r.ShowFrameRate(false);
+  EXPECT_EQ(r.OverlayText(), "");
+  EXPECT_EQ(whitePixels(r.GetPixels(), true), 0);
 }
 
 TEST_F(RendererTest, ZeroTickLengthAndFrozenTime) {

@@ -43,9 +43,11 @@ class RecordingPicture : public SaverPicture {
     log_.calls.push_back(text);
   }
   void StopGL() override { log_.calls.push_back("stop GL"); }
+  void RestartGL() override { log_.calls.push_back("restart GL"); }
   void SetTimeFrozen(bool frozen) override { log_.calls.push_back(frozen ? "freeze" : "thaw"); }
   void SetAnimating(bool animating) override { log_.calls.push_back(animating ? "animate" : "still"); }
   void ClearScreen() override { log_.calls.push_back("clear"); }
+  void ShowFrameRate(bool shown) override { log_.calls.push_back(shown ? "frame rate" : "no frame rate"); }
   void SetParam(int number, double value) override { log_.params.emplace_back(number, value); }
 
  private:
@@ -105,6 +107,7 @@ class SaverWindowTest : public ::testing::Test {
 };
 
 TEST_F(SaverWindowTest, FullScreenCoversTheVirtualScreenAndStartsThePicture) {
+  WriteFrameRateShown(true);
   Open();
   RECT rect;
   GetWindowRect(window_, &rect);
@@ -113,10 +116,11 @@ TEST_F(SaverWindowTest, FullScreenCoversTheVirtualScreenAndStartsThePicture) {
   EXPECT_EQ(rect.bottom - rect.top, GetSystemMetrics(SM_CYVIRTUALSCREEN));
   EXPECT_TRUE(GetWindowLongW(window_, GWL_EXSTYLE) & WS_EX_TOPMOST);
   const std::vector<std::string> calls = log_.Take();
-  ASSERT_GE(calls.size(), 2u);
+  ASSERT_GE(calls.size(), 3u);
   const std::string size = std::to_string(rect.right - rect.left) + "x" + std::to_string(rect.bottom - rect.top);
   EXPECT_EQ(calls[0], "start " + size);
   EXPECT_EQ(calls[1], "layout 0,0 " + size);
+  EXPECT_EQ(calls[2], "frame rate");
   ASSERT_EQ(log_.params.size(), size_t{kParamCount});  // the session's preset, 1..69 in order
   for (int n = 1; n <= kParamCount; ++n) EXPECT_EQ(log_.params[n - 1].first, n);
 }
@@ -136,7 +140,8 @@ TEST_F(SaverWindowTest, AChangeOfMonitorsLaysTheWindowAndViewportOverTheNewVirtu
   EXPECT_EQ(rect.bottom - rect.top, height);
   EXPECT_TRUE(GetWindowLongW(window_, GWL_EXSTYLE) & WS_EX_TOPMOST);
   const std::vector<std::string> calls = log_.Take();  // a repaint may come first
-  ASSERT_FALSE(calls.empty());
+  ASSERT_GE(calls.size(), 2u);
+  EXPECT_EQ(calls[calls.size() - 2], "restart GL");
   EXPECT_EQ(calls.back(), "layout 0,0 " + std::to_string(width) + "x" + std::to_string(height));
 }
 
