@@ -248,6 +248,20 @@ TEST_F(AdvancedFormTest, AStartFileIsQuickLoadedAndAFailingFileKeepsTheValuesSho
   EXPECT_EQ(log_.Contents(), "");
 }
 
+// The command id of the menu item with this text, in any of the menu's pop-ups.
+UINT MenuCommand(HMENU menu, const std::wstring& text) {
+  for (int i = 0, count = GetMenuItemCount(menu); i < count; ++i) {
+    if (HMENU sub = GetSubMenu(menu, i)) {
+      if (UINT id = MenuCommand(sub, text)) return id;
+      continue;
+    }
+    wchar_t item[64] = {};
+    GetMenuStringW(menu, UINT(i), item, 64, MF_BYPOSITION);
+    if (text == item) return GetMenuItemID(menu, i);
+  }
+  return 0;
+}
+
 TEST_F(AdvancedFormTest, AddSelectAndDeleteKeepTheSortedListAndTheRegistryInStep) {
   for (int n = 1; n <= kParamCount; ++n) WriteListParam("Mid", n, ParamDefault(n));
   WriteListParam("Mid", 2, 44);
@@ -268,28 +282,32 @@ TEST_F(AdvancedFormTest, AddSelectAndDeleteKeepTheSortedListAndTheRegistryInStep
   EXPECT_EQ(main_.GetPresetParam(2), 44);
   EXPECT_EQ(StatusPanel(main_.Handle(), 2), " Preset from registry : Mid");
 
+  // Breeding with the selected preset shows a child in the editor and the
+  // picture (as few lines as Mid's make a speck that no child passes).
+  WriteListParam("Mid", 2, ParamDefault(2));
+  SendMessageW(editor.Handle(), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(list), CBN_SELCHANGE), LPARAM(list));
+  const UINT breed = MenuCommand(GetMenu(editor.Handle()), L"Breed with Selected");
+  ASSERT_NE(breed, 0u);
+  SendMessageW(editor.Handle(), WM_COMMAND, breed, 0);
+  EXPECT_EQ(StatusPanel(main_.Handle(), 2), " Working preset × Mid");
+  int changed = 0;
+  for (int n = 1; n <= kParamCount; ++n) {
+    EXPECT_EQ(editor.GetEditorParam(n), main_.GetPresetParam(n)) << n;
+    double stored = 0;
+    ReadListParam("Mid", n, stored);
+    changed += editor.GetEditorParam(n) != stored ? 1 : 0;
+  }
+  EXPECT_GT(changed, 0) << "the child is the selected preset again";
+
   WriteCurrentPresetName("Mid");
   editor.DeleteButton().Click();
   EXPECT_EQ(editor.PresetList().Items(), (std::vector<std::string>{"Alpha", "zed"}));
   EXPECT_FALSE(IsWindowEnabled(editor.DeleteButton().Handle()));
+  EXPECT_TRUE(GetMenuState(GetMenu(editor.Handle()), breed, MF_BYCOMMAND) & MF_GRAYED);
   std::string current = "?";
   ReadCurrentPresetName(current);
   EXPECT_EQ(current, "");
   EXPECT_EQ(log_.Contents(), "");
-}
-
-// The command id of the menu item with this text, in any of the menu's pop-ups.
-UINT MenuCommand(HMENU menu, const std::wstring& text) {
-  for (int i = 0, count = GetMenuItemCount(menu); i < count; ++i) {
-    if (HMENU sub = GetSubMenu(menu, i)) {
-      if (UINT id = MenuCommand(sub, text)) return id;
-      continue;
-    }
-    wchar_t item[64] = {};
-    GetMenuStringW(menu, UINT(i), item, 64, MF_BYPOSITION);
-    if (text == item) return GetMenuItemID(menu, i);
-  }
-  return 0;
 }
 
 // What the main and tool windows were while the Setup window was up.
