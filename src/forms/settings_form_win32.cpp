@@ -78,17 +78,11 @@ TSettingsForm::TSettingsForm()
   };
   presets_.onSelect = [this] {
     list_.Select(presets_.ItemIndex());
-    PreviewPause();
-    ScopeExit resume([this] { Guard(*this, [this] { PreviewResume(); }); });
-    SendShown();
-    RefreshControls();
+    ShowPicked();
   };
   children_.onSelect = [this] {
     list_.ShowChild(children_.ItemIndex());
-    PreviewPause();
-    ScopeExit resume([this] { Guard(*this, [this] { PreviewResume(); }); });
-    SendShown();
-    RefreshControls();
+    ShowPicked();
   };
   keep_.onClick = [this] { KeepChild(); };
   add_.onClick = [this] { AddFiles(); };
@@ -143,6 +137,13 @@ void TSettingsForm::ShowList() {
   evolve_.SetChecked(evolve);
   monitors_.SetItems(MonitorsChoiceItems());
   monitors_.SetItemIndex(StoredMonitorsChoice());
+}
+
+void TSettingsForm::ShowPicked() {
+  PreviewPause();
+  ScopeExit resume([this] { Guard(*this, [this] { PreviewResume(); }); });
+  SendShown();
+  RefreshControls();
 }
 
 void TSettingsForm::SendShown() {

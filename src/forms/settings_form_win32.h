@@ -60,6 +60,7 @@ class TSettingsForm final : public gui::Form {
   void PreviewPause();
   void PreviewResume();
   void ShowList();
+  void ShowPicked();  // a preset or child picked: the preview and controls follow
   void SendShown();
   void RefreshControls();
   void FillListBox();
