@@ -18,12 +18,14 @@ bool ShowEvolvedChild(ParamSink& drawer) {
   const uint32_t first = RandomInt(count);
   uint32_t second = RandomInt(count - 1);
   if (second >= first) ++second;
-  const uint64_t seed = uint64_t{RandomInt(UINT32_MAX)} << 32 | RandomInt(UINT32_MAX);
-  const ShownPreset shown = BreedShownChild(ReadStoredPreset(names[first]), ReadStoredPreset(names[second]), seed);
+  const ShownPreset shown =
+      BreedShownChild(ReadStoredPreset(names[first]), ReadStoredPreset(names[second]), NewBreedSeed());
   for (int n = 1; n <= kParamCount; ++n) drawer.SetParam(n, shown.preset.GetValue(n));
   drawer.SetPresetName(shown.isChild ? names[first] + " x " + names[second] : names[first]);
   if (shown.isChild) RememberChild({names[first], names[second], shown.seed, shown.preset});
   return true;
 }
+
+uint64_t NewBreedSeed() { return uint64_t{RandomInt(UINT32_MAX)} << 32 | RandomInt(UINT32_MAX); }
 
 }  // namespace corvane

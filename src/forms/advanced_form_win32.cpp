@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "evolve/evolved_session.h"
 #include "figure/preset_params.h"
 #include "forms/preset_editor_captions.h"
 #include "forms/setup_form_win32.h"
@@ -108,6 +109,8 @@ void TAdvancedForm::BuildMenu() {
   list.AddSeparator();
   makeCurrentItem_ = &list.Add({.text = "Make Current"});
   makeCurrentItem_->onClick = [this] { commands_.MakeCurrentPreset(); };
+  breedItem_ = &list.Add({.text = "Breed with Selected"});
+  breedItem_->onClick = [this] { commands_.BreedWithSelected(NewBreedSeed()); };
   randomItem_ = &list.Add({.text = "Random"});
   randomItem_->onClick = [this] { commands_.ToggleRandom(); };
   shuffleItem_ = &list.Add({.text = "Shuffle"});
@@ -192,6 +195,7 @@ void TAdvancedForm::ShowPresetList(const PresetNameList& list) {
   reload_.SetEnabled(selected);
   reloadItem_->SetEnabled(selected);
   makeCurrentItem_->SetEnabled(selected);
+  breedItem_->SetEnabled(selected);
 }
 
 void TAdvancedForm::ShowModes(bool random, bool shuffle) {

@@ -85,6 +85,7 @@ class TAdvancedForm final : public gui::Form, public TransferTarget, private Edi
   gui::MainMenu mainMenu_{*this};
   gui::MenuItem* reloadItem_ = nullptr;
   gui::MenuItem* makeCurrentItem_ = nullptr;
+  gui::MenuItem* breedItem_ = nullptr;
   gui::MenuItem* randomItem_ = nullptr;
   gui::MenuItem* shuffleItem_ = nullptr;
 

@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "evolve/child_checks.h"
 #include "figure/preset_params.h"
 #include "os/message_box.h"
 #include "os/scope_exit.h"
@@ -176,6 +177,22 @@ void PresetEditorCommands::ApplySelected() {
     Apply(n, value);
   }
   LoadedStatus("Preset from registry : " + *name);
+}
+
+void PresetEditorCommands::BreedWithSelected(uint64_t seed) {
+  Run(true, [this, seed] {
+    std::optional<std::string> name = list_.Selected();
+    if (!name) return;
+    TPresetParams working;
+    for (int n = 1; n <= kParamCount; ++n) working.SetValue(n, view_.GetEditorParam(n));
+    const ShownPreset shown = BreedShownChild(working, ReadStoredPreset(*name), seed);
+    if (!shown.isChild) {
+      host_.ShowStatus("Unchanged", "No child passed its checks", "Working preset × " + *name);
+      return;
+    }
+    for (int n = 1; n <= kParamCount; ++n) Apply(n, shown.preset.GetValue(n));
+    host_.ShowStatus("Bred", kAllValues, "Working preset × " + *name);
+  });
 }
 
 void PresetEditorCommands::MakeCurrentPreset() {

@@ -5,6 +5,7 @@
 // The Win32 form supplies the main window (EditorHost) and its own
 // controls and dialogs (EditorView).
 
+#include <cstdint>
 #include <functional>
 #include <optional>
 #include <string>
@@ -68,6 +69,10 @@ class PresetEditorCommands {
   void ToggleShuffle();
   // The user picked entry `index` of the list: as Reload, without the pause.
   void SelectPreset(int index);
+  // Breeds the working preset with the selected stored one and shows the
+  // child at once, or leaves the working preset when no child of that seed
+  // and the next ones passes its checks.
+  void BreedWithSelected(uint64_t seed);
 
   // Tool bar: "Default", "Get XYZ" and " Look At ".
   void DefaultButton();

@@ -38,7 +38,7 @@ bool TPreviewPanel::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESUL
 }
 
 TSettingsForm::TSettingsForm()
-    : Form({.caption = "Corvane Screen Saver", .client = {586, 392}, .border = gui::BorderStyle::Dialog,
+    : Form({.caption = "Corvane Screen Saver", .client = {586, 432}, .border = gui::BorderStyle::Dialog,
             .borderWidth = 4, .centred = true, .stayOnTop = true}),
       drawer_(std::make_unique<TDrawer>(std::make_unique<CalcerThread>(), [](CalcClient& calcer) {
         return std::make_unique<TRender>(calcer);
@@ -78,11 +78,13 @@ TSettingsForm::TSettingsForm()
   };
   presets_.onSelect = [this] {
     list_.Select(presets_.ItemIndex());
-    PreviewPause();
-    ScopeExit resume([this] { Guard(*this, [this] { PreviewResume(); }); });
-    SendShown();
-    RefreshControls();
+    ShowPicked();
   };
+  children_.onSelect = [this] {
+    list_.ShowChild(children_.ItemIndex());
+    ShowPicked();
+  };
+  keep_.onClick = [this] { KeepChild(); };
   add_.onClick = [this] { AddFiles(); };
   delete_.onClick = [this] { DeleteSelected(); };
   ok_.onClick = [this] { SaveAndClose(); };
@@ -140,12 +142,20 @@ void TSettingsForm::ShowList() {
   monitors_.SetItemIndex(StoredMonitorsChoice());
 }
 
+void TSettingsForm::ShowPicked() {
+  PreviewPause();
+  ScopeExit resume([this] { Guard(*this, [this] { PreviewResume(); }); });
+  SendShown();
+  RefreshControls();
+}
+
 void TSettingsForm::SendShown() {
   TPresetParams shown = list_.Shown();
   for (int n = 1; n <= kParamCount; ++n) drawer_->SetParam(n, shown.GetValue(n));
 }
 
 void TSettingsForm::RefreshControls() {
+  ShowChildRow();
   for (int row = 1; row <= kComboEditRows; ++row) comboEdit_.SetRowValue(row, drawer_->GetParam(kFirstColour + row));
   motionBlur_.SetPosition(int(std::nearbyint(drawer_->GetParam(kMotionBlur))));
 }
@@ -155,6 +165,25 @@ void TSettingsForm::FillListBox() {
   for (const SettingsEntry& entry : list_.Entries()) names.push_back(entry.name);
   presets_.SetItems(names);
   presets_.SetItemIndex(list_.Selected());
+  std::vector<std::string> children;
+  for (size_t i = 0; i < list_.Children().size(); ++i) children.push_back(ChildItemText(int(i), list_.Children()[i]));
+  children_.SetItems(children);
+}
+
+// The children's row follows the shown child: its item, its proposed name
+// and Keep only while there is one.
+void TSettingsForm::ShowChildRow() {
+  const int shown = list_.ShownChild();
+  children_.SetItemIndex(shown);
+  childName_.SetText(shown >= 0 ? ProposedChildName(list_.Children()[size_t(shown)]) : std::string());
+  childName_.SetEnabled(shown >= 0);
+  keep_.SetEnabled(shown >= 0);
+}
+
+void TSettingsForm::KeepChild() {
+  if (!list_.KeepShownChild(childName_.Text())) return;
+  FillListBox();
+  RefreshControls();
 }
 
 void TSettingsForm::AddFiles() {

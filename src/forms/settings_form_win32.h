@@ -49,6 +49,7 @@ class TSettingsForm final : public gui::Form {
   const SettingsList& List() const { return list_; }
   TComboEdit& ColourRows() { return comboEdit_; }
   gui::ComboBox& MonitorsList() { return monitors_; }
+  gui::ComboBox& ChildrenList() { return children_; }
   // Whether the dialog's show has ended (the preview may run) and it is not hidden.
   bool PreviewOnScreen() const noexcept { return !pause_.IsMinimised(); }
 
@@ -59,11 +60,14 @@ class TSettingsForm final : public gui::Form {
   void PreviewPause();
   void PreviewResume();
   void ShowList();
+  void ShowPicked();  // a preset or child picked: the preview and controls follow
   void SendShown();
   void RefreshControls();
   void FillListBox();
   void AddFiles();
   void DeleteSelected();
+  void ShowChildRow();
+  void KeepChild();
   void SaveAndClose();
   void OpenBanner();
 
@@ -98,6 +102,13 @@ class TSettingsForm final : public gui::Form {
   gui::CheckBox frameRate_{{.parent = this, .bounds = {232, 368, 180, 17},
                             .hint = "The frames per second and the preset's name in a corner of the saver",
                             .font = {.bold = true}, .text = "Show frames per second"}};
+  gui::Label childrenLabel_{{.parent = this, .bounds = {0, 403, 70, 17}, .font = {.bold = true},
+                             .text = "Children"}};
+  gui::ComboBox children_{{.parent = this, .bounds = {72, 400, 220, 21},
+                           .hint = "The figures the saver bred last, newest first", .visibleRows = 20}};
+  gui::Edit childName_{{.parent = this, .bounds = {300, 400, 220, 21},
+                        .hint = "The name the kept figure takes in the preset list", .maxLength = 200}};
+  gui::Button keep_{{.parent = this, .bounds = {528, 398, 57, 25}, .text = "Keep"}};
   // Made after the preview window it draws into, and so gone before it.
   std::unique_ptr<TDrawer> drawer_;
   TDrawerSenders senders_{*drawer_};

@@ -2,7 +2,8 @@
 # With Random set and presets stored, a session starts with one of them
 # (told apart by their background colours); without Random the current
 # preset is shown, and with Shuffle off it stays. With Evolve the session
-# shows a child of two stored presets and remembers it.
+# shows a child of two stored presets and remembers it; the configuration
+# dialog keeps that child in the list under the name the user gives it.
 source "$(dirname "$0")/lib.bash"
 e2e_in_display "$0" "$@"
 e2e_setup
@@ -57,5 +58,24 @@ for parent in "Jade Ribbon" "Tiger Eye"; do
   [ "$(values "$E2E_KEY\\ListPresets\\$parent")" != "$(values "$child_key")" ] || fail "the child is $parent again"
 done
 [ "$(wine reg query "$E2E_KEY\\ListPresets" | grep -c "ListPresets\\\\")" = 2 ] || fail "the child went into the list"
+
+# Keep: /c lists the remembered child with its parents' names, proposes
+# them as its name, and "Keep" adds it under the edited name; OK writes it.
+host=$E2E_BUILD/windows/tests/e2e/config_host.exe
+start_saver /c
+wait_until 30 x_window_named '^Corvane Screen Saver$' >/dev/null || fail "no dialog appeared"
+proposed="$(reg_value "$child_key" ParentA) × $(reg_value "$child_key" ParentB)"
+wine "$host" select "1. $proposed" || fail "the child \"1. $proposed\" is not listed"
+name_edit=$(wine "$E2E_PROBE" controls "Corvane Screen Saver" | tr -d '\r' | awk -F'\t' '$1 == "Edit"' | tail -1)
+[ "$(cut -f6 <<<"$name_edit")" = "$proposed" ] || fail "the proposed name is not the parents' ($name_edit)"
+xdotool mousemove "$(cut -f2 <<<"$name_edit")" "$(cut -f3 <<<"$name_edit")" click 1 key End shift+Home
+xdotool type "Kept child"
+for button in Keep OK; do
+  read -r x y <<<"$(wine "$host" centre "$button" | tr -d '\r')"
+  xdotool mousemove "$x" "$y" click 1
+done
+wait_saver_exit 20
+[ "$(reg_value "$E2E_KEY\\ListPresets" Name)" = "Kept child" ] || fail "the kept child is not current"
+[ "$(values "$E2E_KEY\\ListPresets\\Kept child")" = "$(values "$child_key")" ] || fail "the list has no \"Kept child\" with the child's values"
 log_is_empty || { cat "$LOG"; fail "the error log is not empty"; }
-echo "PASS saver_presets (random sessions:$seen; an evolved child)"
+echo "PASS saver_presets (random sessions:$seen; an evolved child, kept)"

@@ -203,6 +203,28 @@ UINT MenuCommand(HMENU menu, const std::wstring& text) {
   return 0;
 }
 
+TEST_F(AdvancedFormTest, BreedWithSelectedShowsAChildAndIsGreyedWithNothingSelected) {
+  for (int n = 1; n <= kParamCount; ++n) WriteListParam("Mid", n, ParamDefault(n));
+  TAdvancedForm& editor = Editor();
+  HWND list = editor.PresetList().Handle();
+  SendMessageW(list, CB_SETCURSEL, 0, 0);
+  SendMessageW(editor.Handle(), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(list), CBN_SELCHANGE), LPARAM(list));
+  const UINT breed = MenuCommand(GetMenu(editor.Handle()), L"Breed with Selected");
+  ASSERT_NE(breed, 0u);
+  SendMessageW(editor.Handle(), WM_COMMAND, breed, 0);
+  EXPECT_EQ(StatusPanel(main_.Handle(), 2), " Working preset × Mid");
+  int changed = 0;
+  for (int n = 1; n <= kParamCount; ++n) {
+    EXPECT_EQ(editor.GetEditorParam(n), main_.GetPresetParam(n)) << n;
+    changed += editor.GetEditorParam(n) != ParamDefault(n) ? 1 : 0;
+  }
+  EXPECT_GT(changed, 0) << "the child is the selected preset again";
+
+  editor.DeleteButton().Click();
+  EXPECT_TRUE(GetMenuState(GetMenu(editor.Handle()), breed, MF_BYCOMMAND) & MF_GRAYED);
+  EXPECT_EQ(log_.Contents(), "");
+}
+
 // What the main and tool windows were while the Setup window was up.
 struct DuringSetup {
   TMainForm* main = nullptr;

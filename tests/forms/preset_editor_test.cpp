@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "../presets/test_registry.h"
+#include "evolve/child_checks.h"
 #include "figure/preset_params.h"
 #include "forms/preset_editor_commands.h"
 #include "presets/memory_registry.h"
@@ -384,6 +385,40 @@ TEST_F(PresetEditorCommandsTest, AddDeleteReloadAndSelectKeepListAndRegistryInSt
   EXPECT_FALSE(random);
   EXPECT_TRUE(shuffle);
   EXPECT_EQ(view.modes, (std::pair<bool, bool>{false, true}));
+}
+
+TEST_F(PresetEditorCommandsTest, BreedingWithTheSelectedPresetShowsTheCheckedChildAtOnce) {
+  TPresetParams working = TPresetParams::Defaults(), stored = working;
+  working.SetValue(1, 20);
+  stored.SetValue(1, 60);
+  stored.SetValue(46, 0.9);
+  for (int n = 1; n <= kParamCount; ++n) {
+    view.values[size_t(n)] = working.GetValue(n);
+    WriteListParam("Storm", n, stored.GetValue(n));
+  }
+  commands.Showing();
+  commands.BreedWithSelected(3);  // nothing selected
+  EXPECT_TRUE(host.sent.empty());
+
+  commands.SelectPreset(0);
+  for (int n = 1; n <= kParamCount; ++n) view.values[size_t(n)] = working.GetValue(n);
+  const int suspends = host.suspends;
+  commands.BreedWithSelected(3);
+  const ShownPreset expected = BreedShownChild(working, stored, 3);
+  ASSERT_TRUE(expected.isChild);
+  ExpectShown(expected.preset);
+  EXPECT_EQ(host.suspends, suspends + 1) << "the picture pauses while children are measured";
+  EXPECT_EQ(host.status, "Bred | All values | Working preset × Storm");
+
+  // Parents far beyond the far plane have no child to show: the working preset stays.
+  for (int n : {55, 56, 57}) {
+    view.values[size_t(n)] = 1e6;
+    WriteListParam("Storm", n, 1e6);
+  }
+  host.sent.clear();
+  commands.BreedWithSelected(3);
+  EXPECT_TRUE(host.sent.empty());
+  EXPECT_EQ(host.status, "Unchanged | No child passed its checks | Working preset × Storm");
 }
 
 TEST_F(PresetEditorCommandsTest, RowsButtonsAndTheCameraReachThePicture) {

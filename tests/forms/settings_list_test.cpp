@@ -182,6 +182,45 @@ TEST_F(SettingsListTest, EditsReachTheSelectedEntryAndOnlySaveWritesThem) {
   EXPECT_EQ(name, "Two");
 }
 
+TEST_F(SettingsListTest, AShownChildIsPreviewedEditedAndKeptUnderAFreeNameOnlySaveWrites) {
+  Store("Jade Ribbon × Tiger Eye", 1);
+  Store("Kept", 2);
+  WriteCurrentPresetName("Kept");
+  TPresetParams older = TPresetParams::Defaults(), newer = TPresetParams::Defaults();
+  older.SetValue(1, 30);
+  newer.SetValue(1, 40);
+  RememberChild({"Jade Ribbon", "Tiger Eye", 7, older});
+  RememberChild({"Jade Ribbon", "Tiger Eye", 8, newer});
+  SettingsList list;
+  list.Load();
+  ASSERT_EQ(list.Children().size(), 2u);
+  EXPECT_EQ(ChildItemText(0, list.Children()[0]), "1. Jade Ribbon × Tiger Eye");
+  EXPECT_EQ(list.ShownChild(), -1);
+  EXPECT_FALSE(list.KeepShownChild("Nothing shown"));
+
+  list.ShowChild(1);
+  EXPECT_EQ(list.Shown().GetValue(1), 30);
+  list.SetSelectedParam(46, 0.5);  // reaches the child, not the selected entry
+  EXPECT_EQ(list.Entries()[1].params.GetValue(46), ParamDefault(46));
+  // Trimmed, no "\", and free of every entry's name, case-blind.
+  EXPECT_EQ(list.KeptChildName("  "), "Jade Ribbon × Tiger Eye (2)");
+  EXPECT_EQ(list.KeptChildName(" KEPT "), "KEPT (2)");
+  EXPECT_EQ(list.KeptChildName("a\\b"), "a/b");
+  ASSERT_TRUE(list.KeepShownChild(" Keeper "));
+  EXPECT_EQ(EntryNames(list), (std::vector<std::string>{"Jade Ribbon × Tiger Eye", "Kept", "Keeper"}));
+  EXPECT_EQ(list.Selected(), 2);
+  EXPECT_EQ(list.ShownChild(), -1);
+  EXPECT_EQ(list.Shown().GetValue(46), 0.5);
+  EXPECT_EQ(Names().size(), 2u) << "nothing is written before Save";
+
+  list.ShowChild(0);
+  list.Select(1);  // a preset picked shows that preset again
+  EXPECT_EQ(list.ShownChild(), -1);
+  list.Save(false, false);
+  EXPECT_EQ(Stored("Keeper", 1), 30);
+  EXPECT_EQ(Stored("Keeper", 46), 0.5);
+}
+
 TEST(ConfigurationOwnerHandle, ReadsTheDecimalHandleAfterTheColonOnly) {
   struct Case {
     std::vector<std::string> arguments;
