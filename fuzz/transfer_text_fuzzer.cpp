@@ -11,7 +11,7 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "forms/transfer_rules.h"
+#include "forms/transfer/transfer_rules.h"
 #include "presets/number_round_trip.h"
 #include "presets/preset_text.h"
 

@@ -2,8 +2,8 @@
 // modal to the settings window of the system that started it.
 #include <windows.h>
 
-#include "forms/settings_form_win32.h"
-#include "forms/settings_list.h"
+#include "forms/configuration/settings_form_win32.h"
+#include "forms/configuration/settings_list.h"
 #include "gui/gui_win32.h"
 #include "shell/run_modes.h"
 #include "workers/error_log.h"

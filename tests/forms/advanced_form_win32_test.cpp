@@ -13,7 +13,7 @@
 
 #include "../presets/test_registry.h"
 #include "figure/preset_params.h"
-#include "forms/advanced_form_win32.h"
+#include "forms/preset_editor/advanced_form_win32.h"
 #include "os/text_win32.h"
 #include "presets/memory_registry.h"
 #include "presets/preset_text.h"

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "forms/camera_input.h"
+#include "forms/main_window/camera_input.h"
 #include "recording_drawer.h"
 
 namespace corvane {

@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "forms/combo_edit_rules.h"
+#include "forms/controls/combo_edit_rules.h"
 #include "presets/preset_text.h"
 
 namespace corvane {

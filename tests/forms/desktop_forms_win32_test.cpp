@@ -10,10 +10,10 @@
 #include <string>
 #include <vector>
 
-#include "forms/background_form_win32.h"
-#include "forms/enhanced_form_win32.h"
-#include "forms/wallpaper_rows.h"
-#include "forms/wallpapers_form_win32.h"
+#include "forms/tool_windows/background_form_win32.h"
+#include "forms/tool_windows/enhanced_form_win32.h"
+#include "forms/wallpapers/wallpaper_rows.h"
+#include "forms/wallpapers/wallpapers_form_win32.h"
 #include "os/text_win32.h"
 #include "presets/test_registry.h"
 #include "support/form_checks.h"

@@ -2,7 +2,7 @@
 
 #include <functional>
 
-#include "forms/drawing_pause.h"
+#include "forms/main_window/drawing_pause.h"
 #include "recording_drawer.h"
 
 namespace corvane {

@@ -3,7 +3,7 @@
 #include <set>
 #include <utility>
 
-#include "forms/hot_keys.h"
+#include "forms/main_window/hot_keys.h"
 
 namespace corvane {
 namespace {

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "figure/preset_params.h"
-#include "forms/main_form_rules.h"
+#include "forms/main_window/main_form_rules.h"
 #include "recording_drawer.h"
 
 namespace corvane {

@@ -8,10 +8,10 @@
 #include <stdexcept>
 #include <string>
 
-#include "forms/about_form_win32.h"
-#include "forms/info_texts.h"
-#include "forms/main_form_win32.h"
-#include "forms/quick_info_form_win32.h"
+#include "forms/information/about_form_win32.h"
+#include "forms/information/info_texts.h"
+#include "forms/information/quick_info_form_win32.h"
+#include "forms/main_window/main_form_win32.h"
 #include "os/process.h"
 #include "os/text_win32.h"
 #include "presets/memory_registry.h"

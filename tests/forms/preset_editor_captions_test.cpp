@@ -1,4 +1,4 @@
-#include "forms/preset_editor_captions.h"
+#include "forms/preset_editor/preset_editor_captions.h"
 
 #include <gtest/gtest.h>
 

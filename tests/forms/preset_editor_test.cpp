@@ -13,7 +13,7 @@
 #include "../presets/test_registry.h"
 #include "evolve/child_checks.h"
 #include "figure/preset_params.h"
-#include "forms/preset_editor_commands.h"
+#include "forms/preset_editor/preset_editor_commands.h"
 #include "presets/memory_registry.h"
 #include "presets/preset_text.h"
 #include "presets/registry_store.h"

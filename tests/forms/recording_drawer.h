@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "forms/drawer_senders.h"
+#include "forms/main_window/drawer_senders.h"
 
 namespace corvane::test {
 

@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "../presets/test_registry.h"
-#include "forms/settings_form_win32.h"
+#include "forms/configuration/settings_form_win32.h"
 #include "os/text_win32.h"
 #include "presets/memory_registry.h"
 #include "presets/preset_text.h"

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "../presets/test_registry.h"
-#include "forms/settings_list.h"
+#include "forms/configuration/settings_list.h"
 #include "presets/memory_registry.h"
 #include "presets/preset_selection.h"
 #include "presets/registry_store.h"

@@ -6,7 +6,7 @@
 
 #include "../presets/fake_setup_system.h"
 #include "../presets/test_registry.h"
-#include "forms/setup_form_win32.h"
+#include "forms/setup/setup_form_win32.h"
 #include "os/text_win32.h"
 #include "presets/registry_store.h"
 #include "support/form_checks.h"

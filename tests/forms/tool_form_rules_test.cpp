@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "forms/tool_form_rules.h"
+#include "forms/tool_windows/tool_form_rules.h"
 
 namespace corvane {
 namespace {

@@ -2,8 +2,8 @@
 
 #include <string>
 
-#include "forms/main_form_rules.h"
-#include "forms/tool_windows.h"
+#include "forms/main_window/main_form_rules.h"
+#include "forms/tool_windows/tool_windows.h"
 #include "recording_drawer.h"
 
 namespace corvane {

@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "desktop/open_url.h"
-#include "forms/transfer_form_win32.h"
+#include "forms/transfer/transfer_form_win32.h"
 #include "os/sync.h"
 #include "support/form_checks.h"
 #include "support/stand_in_main_form_win32.h"

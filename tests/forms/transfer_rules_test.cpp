@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "forms/transfer_rules.h"
+#include "forms/transfer/transfer_rules.h"
 
 namespace corvane {
 namespace {

@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "forms/wallpaper_rows.h"
+#include "forms/wallpapers/wallpaper_rows.h"
 #include "presets/memory_registry.h"
 #include "presets/test_registry.h"
 

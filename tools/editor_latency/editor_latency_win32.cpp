@@ -17,7 +17,7 @@
 #include <string>
 #include <vector>
 
-#include "forms/advanced_form_win32.h"
+#include "forms/preset_editor/advanced_form_win32.h"
 #include "gui/gui_win32.h"
 #include "os/clock.h"
 #include "render/gl_libraries.h"

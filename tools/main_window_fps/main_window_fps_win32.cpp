@@ -14,7 +14,7 @@
 #include <string>
 
 #include "common/frame_rate.h"
-#include "forms/main_form_win32.h"
+#include "forms/main_window/main_form_win32.h"
 #include "gui/gui_win32.h"
 #include "os/clock.h"
 #include "render/gl_libraries.h"
