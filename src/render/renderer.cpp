@@ -383,7 +383,8 @@ void TRenderer::DrawOverlay() {
   glDisable(GL_LIGHTING);
   glDisable(GL_FOG);
   glColor4f(1, 1, 1, 1);
-  DrawOverlayLine(overlayText_, area.x + kMargin, area.y + area.height - kMargin);
+  DrawOverlayLine(overlayText_, area.x + kMargin * overlayScale_, area.y + area.height - kMargin * overlayScale_,
+                  overlayScale_);
   PopPixelState();
 }
 
@@ -515,6 +516,7 @@ void TRenderer::SetViewport(int32_t x, int32_t y, int32_t width, int32_t height,
 void TRenderer::SetViews(const ViewLayout& layout, double fovy, double zNear, double zFar) {
   if (layout.views.empty()) return;
   drawn_ = layout.views.front();
+  overlayScale_ = OverlayScaleFor(layout.dpi);
   copies_.assign(layout.views.begin() + 1, layout.views.end());
   window_ = {0, 0, layout.windowWidth, layout.windowHeight};
   framed_ = !copies_.empty() || drawn_ != window_;

@@ -49,6 +49,7 @@ struct ViewRect {
 struct ViewLayout {
   int32_t windowWidth = 0, windowHeight = 0;
   std::vector<ViewRect> views;
+  int32_t dpi = 96;  // the first view's monitor's: it sizes the overlay's text
 };
 
 class TRenderer {
@@ -123,6 +124,7 @@ class TRenderer {
   ViewRect window_, drawn_;
   std::vector<ViewRect> copies_;
   bool frameRateShown_ = false;
+  int overlayScale_ = 1;  // set by SetViews from the drawn view's dpi
   std::string presetName_, overlayText_;
   double frameRate_ = 0, frameRateStart_ = 0;  // ms of the frame clock
   uint32_t frameRateFrames_ = 0;

@@ -58,7 +58,8 @@ class DrawerPicture final : public SaverPicture {
     drawer_->SetViewport(0, 0, width, height, kFovy, height > 0 ? double(width) / height : 1.0, kZNear, kZFar);
   }
   void SetLayout(const SaverLayout& layout) override {
-    ViewLayout views{.windowWidth = layout.window.width, .windowHeight = layout.window.height, .views = {}};
+    ViewLayout views{.windowWidth = layout.window.width, .windowHeight = layout.window.height, .views = {},
+                     .dpi = layout.viewports.empty() ? gui::kDesignDpi : layout.viewports.front().dpi};
     for (const SaverViewport& v : layout.viewports) views.views.push_back({v.x, v.y, v.width, v.height});
     drawer_->SetViews(views, kFovy, kZNear, kZFar);
   }

@@ -124,12 +124,13 @@ TEST_F(RendererTest, StepTurnsElapsedTimeIntoTicks) {
 TEST_F(RendererTest, FrameRateOverlayMeasuresEachSecondAndDrawsInTheTopLeftCorner) {
   EXPECT_EQ(FrameRateText(12.345, ""), "12.3 fps");
   EXPECT_EQ(OverlayGlyph('\xE9'), OverlayGlyph('?'));
-  auto whitePixels = [](const PixelBlock& frame, bool inCorner) {
+  // White pixels inside (or outside) the top band of `rows` rows, right of the margin.
+  auto whitePixels = [](const PixelBlock& frame, bool inCorner, int rows = 16) {
     int count = 0;
     for (int y = 0; y < frame.height; ++y)
       for (int x = 0; x < frame.width; ++x) {
         const uint8_t* p = &frame.pixels[3 * size_t(y * frame.width + x)];
-        const bool corner = x >= 4 && y >= frame.height - 16;  // the top line, from the margin
+        const bool corner = x >= 4 && y >= frame.height - rows;
         count += corner == inCorner && p[0] == 255 && p[1] == 255 && p[2] == 255;
       }
     return count;
@@ -150,6 +151,19 @@ TEST_F(RendererTest, FrameRateOverlayMeasuresEachSecondAndDrawsInTheTopLeftCorne
   const PixelBlock shown = r.GetPixels();
   EXPECT_GT(whitePixels(shown, true), 40);
   EXPECT_EQ(whitePixels(shown, false), 0);
+
+  // On a monitor of 192 dpi every bit of a glyph is a square of two by two.
+  const uint8_t bottomLeftBit[kOverlayGlyphHeight] = {0x80};
+  std::vector<uint8_t> twice(2 * 2 * kOverlayGlyphHeight);
+  twice[0] = twice[2] = 0xC0;
+  EXPECT_EQ(ScaledGlyph(bottomLeftBit, 2), twice);
+  EXPECT_EQ(OverlayScaleFor(120), 1);
+  EXPECT_EQ(OverlayScaleFor(192), 2);
+  r.SetViews({.windowWidth = 64, .windowHeight = 48, .views = {{0, 0, 64, 48}}, .dpi = 192}, 45, 1, 100000);
+  r.Step();
+  const PixelBlock large = r.GetPixels();
+  EXPECT_GT(whitePixels(large, false, 16), 0) << "the text reaches below the small font's band";
+  EXPECT_EQ(whitePixels(large, false, 32), 0);
 
   r.ShowFrameRate(false);
   EXPECT_EQ(r.OverlayText(), "");
