@@ -263,6 +263,8 @@ HWND CreateSaverWindow(HWND previewParent, SaverPictureMaker makePicture) {
   IsPreviewMode = previewParent != nullptr;
   InputEventBudget = kInputEventsPerPeriod;
   MakePicture = std::move(makePicture);
+  Mode = MonitorsMode::Span;
+  FrameRateShown = false;
   if (!IsPreviewMode) {
     ReadMonitorsMode(Mode);  // false leaves Span
     ReadFrameRateShown(FrameRateShown);  // false leaves it off

@@ -1,38 +1,22 @@
 #include "forms/configuration/settings_list.h"
 
 #include <algorithm>
-#include <cctype>
 #include <charconv>
 
+#include "os/text.h"
 #include "presets/preset_selection.h"
 #include "presets/preset_text.h"
 #include "presets/registry_store.h"
 
 namespace corvane {
-namespace {
-
-bool SameNameCaseBlind(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); ++i)
-    if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i]))) return false;
-  return true;
-}
-
-}  // namespace
-
 void SettingsList::Load() {
   entries_.clear();
   selected_ = -1;
   std::vector<std::string> names;
   ListPresetNames(names);
   for (std::string& name : names) {
-    SettingsEntry entry{std::move(name), {}};
-    for (int n = 1; n <= kParamCount; ++n) {
-      double value = 0.0;
-      ReadListParam(entry.name, n, value);  // a missing value reads as its default
-      entry.params.SetValue(n, value);
-    }
-    entries_.push_back(std::move(entry));
+    TPresetParams params = ReadStoredPreset(name);
+    entries_.push_back({std::move(name), params});
   }
   std::string current;
   ReadCurrentPresetName(current);
@@ -68,7 +52,7 @@ void SettingsList::Save(bool random, bool shuffle) const {
 
 int SettingsList::Find(std::string_view name) const {
   for (size_t i = 0; i < entries_.size(); ++i)
-    if (SameNameCaseBlind(entries_[i].name, name)) return int(i);
+    if (EqualIgnoringAsciiCase(entries_[i].name, name)) return int(i);
   return -1;
 }
 

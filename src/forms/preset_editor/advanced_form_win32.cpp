@@ -161,11 +161,6 @@ double TAdvancedForm::GetEditorParam(int number) {
   return 0;
 }
 
-void TAdvancedForm::SetParam(int number, double value) {
-  SetEditorParam(number, value);
-  main_.SetPresetParam(number, value);
-}
-
 void TAdvancedForm::ShowMotionBlur(int position) { motionBlurGroup_.SetText(MotionBlurCaption(position)); }
 
 void TAdvancedForm::StartStop() {

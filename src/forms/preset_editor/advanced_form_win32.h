@@ -36,7 +36,7 @@ class TAdvancedForm final : public gui::Form, public TransferTarget, private Edi
   // The transfer window's target: the editor's values; "OK" sets the editor
   // and the picture.
   double GetParam(int number) override { return GetEditorParam(number); }
-  void SetParam(int number, double value) override;
+  void SetParam(int number, double value) override { commands_.Apply(number, value); }
 
   ToolWindow& AsToolWindow() noexcept { return tool_; }
   PresetEditorCommands& Commands() noexcept { return commands_; }

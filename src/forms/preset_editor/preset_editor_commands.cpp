@@ -171,11 +171,8 @@ void PresetEditorCommands::SelectPreset(int index) {
 void PresetEditorCommands::ApplySelected() {
   std::optional<std::string> name = list_.Selected();
   if (!name) return;
-  for (int n = 1; n <= kParamCount; ++n) {
-    double value;
-    ReadListParam(*name, n, value);  // the default when missing
-    Apply(n, value);
-  }
+  const TPresetParams preset = ReadStoredPreset(*name);
+  for (int n = 1; n <= kParamCount; ++n) Apply(n, preset.GetValue(n));
   LoadedStatus("Preset from registry : " + *name);
 }
 

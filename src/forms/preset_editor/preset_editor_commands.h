@@ -74,6 +74,10 @@ class PresetEditorCommands {
   // and the next ones passes its checks.
   void BreedWithSelected(uint64_t seed);
 
+  // One value to the picture and the editor, as every load sends it; the
+  // transfer window's "OK" sends its values so too.
+  void Apply(int number, double value);
+
   // Tool bar: "Default", "Get XYZ" and " Look At ".
   void DefaultButton();
   void GetXyz();
@@ -103,7 +107,6 @@ class PresetEditorCommands {
   void SaveFile(bool ask);  // asks when told to or when no file is known yet
   void LoadFile(bool ask);
   void ApplySelected();
-  void Apply(int number, double value);
   void ApplyFile(const std::string& path);
   void WriteFile(const std::string& path);
   void LoadedStatus(std::string_view source);
