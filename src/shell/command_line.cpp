@@ -1,5 +1,7 @@
 #include "shell/command_line.h"
 
+#include <charconv>
+
 #include "os/text.h"
 
 namespace corvane {
@@ -39,6 +41,19 @@ StartRequest ParseStartArguments(const std::vector<std::string>& arguments,
       request.startFileKind = kWallpapersStartFile;
   }
   return request;
+}
+
+std::optional<uintptr_t> ConfigurationOwnerHandle(const std::vector<std::string>& arguments) {
+  if (arguments.empty()) return std::nullopt;
+  const std::string& first = arguments[0];
+  size_t colon = first.find(':');
+  if (colon == std::string::npos) return std::nullopt;
+  const char* begin = first.data() + colon + 1;
+  const char* end = first.data() + first.size();
+  uintptr_t handle = 0;
+  auto [rest, error] = std::from_chars(begin, end, handle);
+  if (error != std::errc() || rest != end || begin == end) return std::nullopt;
+  return handle;
 }
 
 }  // namespace corvane

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -33,5 +34,9 @@ std::string ExtractFileExt(const std::string& path);
 // `arguments` excludes the program name.
 StartRequest ParseStartArguments(const std::vector<std::string>& arguments,
                                  const std::function<bool(const std::string&)>& fileExists);
+
+// The window handle after "/c:" in the first argument; nothing for "/c"
+// alone or for text that is not a decimal number.
+std::optional<uintptr_t> ConfigurationOwnerHandle(const std::vector<std::string>& arguments);
 
 }  // namespace corvane

@@ -3,8 +3,8 @@
 #include <windows.h>
 
 #include "forms/configuration/settings_form_win32.h"
-#include "forms/configuration/settings_list.h"
 #include "gui/gui_win32.h"
+#include "shell/command_line.h"
 #include "shell/run_modes.h"
 #include "workers/error_log.h"
 

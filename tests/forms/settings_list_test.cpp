@@ -221,19 +221,5 @@ TEST_F(SettingsListTest, AShownChildIsPreviewedEditedAndKeptUnderAFreeNameOnlySa
   EXPECT_EQ(Stored("Keeper", 46), 0.5);
 }
 
-TEST(ConfigurationOwnerHandle, ReadsTheDecimalHandleAfterTheColonOnly) {
-  struct Case {
-    std::vector<std::string> arguments;
-    std::optional<uintptr_t> owner;
-  };
-  const Case cases[] = {
-      {{"/c:5678"}, 5678}, {{"-C:12"}, 12},        {{"/c"}, std::nullopt},   {{"c"}, std::nullopt},
-      {{"/c:"}, std::nullopt}, {{"/c:abc"}, std::nullopt}, {{"/c:12x"}, std::nullopt}, {{"/c:-5"}, std::nullopt},
-      {{}, std::nullopt},  {{"/c:99999999999999999999999"}, std::nullopt},
-  };
-  for (const Case& c : cases)
-    EXPECT_EQ(ConfigurationOwnerHandle(c.arguments), c.owner) << (c.arguments.empty() ? "" : c.arguments[0]);
-}
-
 }  // namespace
 }  // namespace corvane

@@ -1,7 +1,6 @@
 #include "forms/configuration/settings_list.h"
 
 #include <algorithm>
-#include <charconv>
 
 #include "os/text.h"
 #include "presets/preset_selection.h"
@@ -98,19 +97,6 @@ std::string ProposedChildName(const RememberedChild& child) { return child.paren
 
 std::string ChildItemText(int index, const RememberedChild& child) {
   return std::to_string(index + 1) + ". " + ProposedChildName(child);
-}
-
-std::optional<uintptr_t> ConfigurationOwnerHandle(const std::vector<std::string>& arguments) {
-  if (arguments.empty()) return std::nullopt;
-  const std::string& first = arguments[0];
-  size_t colon = first.find(':');
-  if (colon == std::string::npos) return std::nullopt;
-  const char* begin = first.data() + colon + 1;
-  const char* end = first.data() + first.size();
-  uintptr_t handle = 0;
-  auto [rest, error] = std::from_chars(begin, end, handle);
-  if (error != std::errc() || rest != end || begin == end) return std::nullopt;
-  return handle;
 }
 
 }  // namespace corvane

@@ -84,8 +84,4 @@ std::string ProposedChildName(const RememberedChild& child);
 // "1. Jade Ribbon × Tiger Eye".
 std::string ChildItemText(int index, const RememberedChild& child);
 
-// The window handle after "/c:" in the first argument; nothing for "/c"
-// alone or for text that is not a decimal number.
-std::optional<uintptr_t> ConfigurationOwnerHandle(const std::vector<std::string>& arguments);
-
 }  // namespace corvane
