@@ -103,14 +103,9 @@ TEST(ComboEditRules, RowsComeInThreeGroupsOfThreeBesideTheWidestLabel) {
   ComboEditLayout layout = LayOutComboEdit(4, 6, 110, labels, 21, 17);
   const int expectedTops[] = {6, 29, 52, 82, 105, 128, 158, 181, 204};
   for (int i = 0; i < kComboEditRows; ++i) {
-    const ComboEditRowPlace& row = layout.rows[i];
-    EXPECT_EQ(row.boxTop, expectedTops[i]) << i;
-    EXPECT_EQ(row.labelTop, row.boxTop - 1);
-    EXPECT_EQ(row.labelLeft, 4);
-    EXPECT_EQ(row.boxLeft, 138);
-    EXPECT_EQ(row.upDownLeft, 138 + 180 + 2);
-    EXPECT_EQ(row.upDownTop, row.boxTop - 1);
-    EXPECT_EQ(row.upDownHeight, 21);
+    EXPECT_EQ(layout.rows[i].boxTop, expectedTops[i]) << i;
+    EXPECT_EQ(layout.rows[i].boxLeft, 138) << "beside the widest label";
+    EXPECT_EQ(layout.rows[i].upDownLeft, 138 + 180 + 2);
   }
   EXPECT_EQ(layout.width, 320 + 17);
   // Narrow labels leave the minimum column.
