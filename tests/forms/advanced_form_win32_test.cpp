@@ -151,6 +151,7 @@ TEST_F(AdvancedFormTest, TheStopAndFullButtonsFollowTheMainWindowsKeys) {
   EXPECT_EQ(bar.right - bar.left, client.right);
   editor.Tools().ButtonAt(1).Click();
   EXPECT_FALSE(main_.FullScreen());
+  EXPECT_TRUE(editor.StayOnTop()) << "again, out of full screen";
 
   SetActiveWindow(editor.Handle());
   Key(box, VK_F12);

@@ -67,7 +67,8 @@ class TransferWindow : public ::testing::Test {
   TTransferForm form{target};
 };
 
-TEST_F(TransferWindow, ShowsTheNamesAndReloadsTheTarget) {
+TEST_F(TransferWindow, StaysOnTopShowsTheNamesAndReloadsTheTarget) {
+  EXPECT_TRUE(GetWindowLongPtrW(form.Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST);
   EXPECT_EQ(test::ListViewText(form.Grid().Handle(), 68, 0), "MotionBlur");
   target.second = 1e15;  // cannot be written as number text
   Click("Reload");
