@@ -29,9 +29,30 @@ using Rows = std::vector<std::string>;
 
 void Click(HWND button) { SendMessageW(button, BM_CLICK, 0, 0); }
 
-class WallpapersWindow : public ::testing::Test {
+// The main window's operations as the tool windows reach them.
+class FakeMain final : public ToolFormHost {
+ public:
+  void HandleHotKey(gui::Key key, gui::Shift) override { keys.push_back(key); }
+  BackgroundColor GetBackgroundColor() override { return color; }
+  void SetBackgroundColor(BackgroundColor c) override { color = c; }
+  uint8_t GetSyncMode() override { return 1; }
+  void SetSyncMode(uint8_t) override {}
+  uint8_t GetVSync() override { return vsync; }
+  void SetVSync(uint8_t state) override { vsync = state; }
+  ThreadPriority DrawerPriority() const override { return draw; }
+  void SetDrawerPriority(ThreadPriority p) override { draw = p; }
+  ThreadPriority CalcPriority() const override { return calc; }
+  void SetCalcPriority(ThreadPriority p) override { calc = p; }
+
+  std::vector<gui::Key> keys;
+  BackgroundColor color{10, 20, 30, 255};
+  uint8_t vsync = 2;
+  ThreadPriority draw = ThreadPriority::Highest, calc = ThreadPriority::Lower;
+};
+
+class DesktopWindows : public ::testing::Test {
  protected:
-  WallpapersWindow() {
+  DesktopWindows() {
     test::ClearMessageBoxes();
     form.applyWallpaper = [this](uint32_t style, const std::string& file) {
       applied.push_back(std::to_string(style) + " " + file);
@@ -45,21 +66,28 @@ class WallpapersWindow : public ::testing::Test {
   test::TempDir dir;
   gui::Application application;
   test::StandInMainForm mainForm;
+  FakeMain main;
   TWallpapersForm form;
   Rows applied;
 };
 
-TEST_F(WallpapersWindow, KeyboardReachesEveryControlAndEveryTextFits) {
+TEST_F(DesktopWindows, KeyboardReachesEveryControlAndEveryTextFits) {
   form.Show();
   RECT list{};
   GetClientRect(List(), &list);
   EXPECT_GE(list.right, 640);
   EXPECT_GE(list.bottom, 300);
-  test::ExpectTabReachesEveryControlOnce(application, form);
-  test::ExpectEveryTextFitsAt96And144Dpi(form);
+  TBackgroundForm background(main);
+  TEnhancedForm enhanced(main);
+  background.Tool().Show();
+  enhanced.Tool().Show();
+  for (gui::Form* shown : std::initializer_list<gui::Form*>{&form, &background, &enhanced}) {
+    test::ExpectTabReachesEveryControlOnce(application, *shown);
+    test::ExpectEveryTextFitsAt96And144Dpi(*shown);
+  }
 }
 
-TEST_F(WallpapersWindow, ListGesturesAndButtonsReachTheirRows) {
+TEST_F(DesktopWindows, ListGesturesAndButtonsReachTheirRows) {
   form.Show();
   form.SetRows({"Center=C:\\a.bmp", "Tile=C:\\b.bmp", "Tile=C:\\c.bmp", "Tile=C:\\d.bmp", "odd=C:\\e.bmp"});
   // A range of several rows goes at once.
@@ -96,7 +124,7 @@ TEST_F(WallpapersWindow, ListGesturesAndButtonsReachTheirRows) {
 
 // Each failure is caught by the window: shown in a box, the rows and the
 // window kept for another try.
-TEST_F(WallpapersWindow, FileDesktopAndRegistryFailuresAreShownAndChangeNothing) {
+TEST_F(DesktopWindows, FileDesktopAndRegistryFailuresAreShownAndChangeNothing) {
   form.Show();
   form.SetRows({"Tile=C:\\a.bmp"});
   form.TakeOpenAnswer({dir.File("missing.cvw")}, 2);
@@ -130,7 +158,7 @@ void AnswerOpenDialogWith(const std::string& path) {
   });
 }
 
-TEST_F(WallpapersWindow, LoadOpensTheDialogOnListFilesAndCancelStoresNothing) {
+TEST_F(DesktopWindows, LoadOpensTheDialogOnListFilesAndCancelStoresNothing) {
   ASSERT_TRUE(StoreWallpaperRows({"Center=C:\\old.bmp"}, false));
   form.Show();
   std::string list = dir.File("saved.cvw");
@@ -142,39 +170,10 @@ TEST_F(WallpapersWindow, LoadOpensTheDialogOnListFilesAndCancelStoresNothing) {
   EXPECT_EQ(LoadWallpaperRows(), (Rows{"Center=C:\\old.bmp"}));
 }
 
-// The main window's operations as the tool windows reach them.
-class FakeMain final : public ToolFormHost {
- public:
-  void HandleHotKey(gui::Key key, gui::Shift) override { keys.push_back(key); }
-  BackgroundColor GetBackgroundColor() override { return color; }
-  void SetBackgroundColor(BackgroundColor c) override { color = c; }
-  uint8_t GetSyncMode() override { return 1; }
-  void SetSyncMode(uint8_t) override {}
-  uint8_t GetVSync() override { return vsync; }
-  void SetVSync(uint8_t state) override { vsync = state; }
-  ThreadPriority DrawerPriority() const override { return draw; }
-  void SetDrawerPriority(ThreadPriority p) override { draw = p; }
-  ThreadPriority CalcPriority() const override { return calc; }
-  void SetCalcPriority(ThreadPriority p) override { calc = p; }
-
-  std::vector<gui::Key> keys;
-  BackgroundColor color{10, 20, 30, 255};
-  uint8_t vsync = 2;
-  ThreadPriority draw = ThreadPriority::Highest, calc = ThreadPriority::Lower;
-};
-
-class ToolForms : public ::testing::Test {
- protected:
-  test::ScopedTestRegistry registry{SystemRegistry()};
-  gui::Application application;
-  FakeMain main;
-  ToolFormHost& host = main;
-};
-
-TEST_F(ToolForms, BackgroundRowsStayInStepAndPassHotKeysOn) {
-  TBackgroundForm form(host);
-  form.Tool().Show();
-  auto& red = form.RowAt(0);
+TEST_F(DesktopWindows, BackgroundRowsStayInStepAndPassHotKeysOn) {
+  TBackgroundForm background(main);
+  background.Tool().Show();
+  auto& red = background.RowAt(0);
   COMBOBOXINFO parts{.cbSize = sizeof(COMBOBOXINFO)};
   GetComboBoxInfo(red.number->Handle(), &parts);
   SendMessageW(parts.hwndItem, EM_SETSEL, 0, -1);
@@ -182,48 +181,37 @@ TEST_F(ToolForms, BackgroundRowsStayInStepAndPassHotKeysOn) {
   EXPECT_EQ(red.slider->Position(), 25);
   EXPECT_EQ(red.upDown->Position(), 25);
 
-  SendMessageW(form.RowAt(1).slider->Handle(), WM_KEYDOWN, VK_RIGHT, 0);
+  SendMessageW(background.RowAt(1).slider->Handle(), WM_KEYDOWN, VK_RIGHT, 0);
   EXPECT_EQ(main.color, (BackgroundColor{25, 21, 30, 255}));
-  EXPECT_EQ(form.RowAt(1).number->Text(), "21");
+  EXPECT_EQ(background.RowAt(1).number->Text(), "21");
 
   // Another road set the colour while the window is hidden.
-  form.Tool().Hide();
-  form.ColorChanged({255, 0, 0, 128});
+  background.Tool().Hide();
+  background.ColorChanged({255, 0, 0, 128});
   EXPECT_EQ(red.number->Text(), "255");
 
-  form.Tool().Show();
+  background.Tool().Show();
   PostMessageW(parts.hwndItem, WM_KEYDOWN, VK_F1, 0);
   application.ProcessMessages();
   EXPECT_EQ(main.keys, (std::vector<gui::Key>{VK_F1}));
 }
 
-TEST_F(ToolForms, EnhancedSettingsSetTheLevelsAndStoreTheMonitorsChoice) {
-  TEnhancedForm form(host);
-  form.Tool().Show();
-  SendMessageW(form.CalcList().Handle(), WM_KEYDOWN, VK_END, 0);
+TEST_F(DesktopWindows, EnhancedSettingsSetTheLevelsAndStoreTheMonitorsChoice) {
+  TEnhancedForm enhanced(main);
+  enhanced.Tool().Show();
+  SendMessageW(enhanced.CalcList().Handle(), WM_KEYDOWN, VK_END, 0);
   EXPECT_EQ(main.calc, ThreadPriority::TimeCritical);
-  SendMessageW(form.DrawList().Handle(), WM_KEYDOWN, VK_HOME, 0);
+  SendMessageW(enhanced.DrawList().Handle(), WM_KEYDOWN, VK_HOME, 0);
   EXPECT_EQ(main.draw, ThreadPriority::Idle);
-  SendMessageW(form.MonitorsList().Handle(), WM_KEYDOWN, VK_END, 0);
+  SendMessageW(enhanced.MonitorsList().Handle(), WM_KEYDOWN, VK_END, 0);
   MonitorsMode stored = MonitorsMode::Span;
   EXPECT_TRUE(ReadMonitorsMode(stored));
   EXPECT_EQ(stored, MonitorsMode::PrimaryOnly);
 
-  ASSERT_TRUE(form.VSyncCheck().Enabled());
-  EXPECT_FALSE(form.VSyncCheck().Checked());
-  Click(form.VSyncCheck().Handle());
+  ASSERT_TRUE(enhanced.VSyncCheck().Enabled());
+  EXPECT_FALSE(enhanced.VSyncCheck().Checked());
+  Click(enhanced.VSyncCheck().Handle());
   EXPECT_EQ(main.vsync, 1);
-}
-
-TEST_F(ToolForms, KeyboardReachesEveryControlAndEveryTextFits) {
-  TBackgroundForm background(host);
-  TEnhancedForm enhanced(host);
-  background.Tool().Show();
-  enhanced.Tool().Show();
-  for (gui::Form* form : std::initializer_list<gui::Form*>{&background, &enhanced}) {
-    test::ExpectTabReachesEveryControlOnce(application, *form);
-    test::ExpectEveryTextFitsAt96And144Dpi(*form);
-  }
 }
 
 }  // namespace

@@ -43,14 +43,14 @@ TEST_F(SetupFormTest, KeyboardReachesEveryControlAndEveryTextFits) {
   test::ExpectEveryTextFitsAt96And144Dpi(form_);
 }
 
-// What the window adds to a run that raises: the box it owns, and staying.
+// What the window adds to a run that raises (SetupStepsTest has the run add
+// no report): the box it owns, and staying.
 TEST_F(SetupFormTest, FailedRunsShowTheirMessageAndTheWindowStays) {
   std::string locked = std::string(test::FakeSetupSystem::kPresetDir) + "Locked.cvp";
   system_.files[locked] = "RotationX=1\r\n";
   system_.unreadable.insert(locked);
   form_.Prepare(false);
   form_.Show();
-  std::string before = form_.ReportArea().Text();
   test::ClearMessageBoxes();
   Press(form_.InstallButton());
   system_.files.erase(locked);
@@ -62,8 +62,6 @@ TEST_F(SetupFormTest, FailedRunsShowTheirMessageAndTheWindowStays) {
   ASSERT_EQ(boxes.size(), 2u);
   EXPECT_EQ(boxes[1].text, "The specified file was not found.");
   EXPECT_TRUE(boxes[0].owner == form_.Handle() && boxes[1].owner == form_.Handle());
-  EXPECT_EQ(form_.ReportArea().Text(), before);
-  EXPECT_FALSE(application_.Terminated());
   EXPECT_TRUE(IsWindowVisible(form_.Handle()));
 }
 
