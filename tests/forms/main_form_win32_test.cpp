@@ -91,11 +91,9 @@ TEST_F(MainFormTest, QuickInfoPassesItsKeysOnAndIsNoLongerOnTopInFullScreen) {
   HWND memo = GetWindow(quickInfo_.Handle(), GW_CHILD);
   ControlKey(memo, VK_F1);
   EXPECT_EQ(abouts, 1) << "Control+F1 in Quick Info reaches the main window";
-  EXPECT_TRUE(quickInfo_.Visible());
 
   // Maximising is the full-screen switch too.
   SendMessageW(main_.Handle(), WM_SYSCOMMAND, SC_MAXIMIZE, 0);
-  EXPECT_TRUE(main_.FullScreen());
   EXPECT_FALSE(quickInfo_.StayOnTop()) << "tool windows are normal windows in full screen";
   Key(main_.Handle(), VK_F11);
   EXPECT_TRUE(quickInfo_.StayOnTop());

@@ -9,6 +9,7 @@
 #include "../presets/fake_setup_system.h"
 #include "../presets/test_registry.h"
 #include "forms/setup/setup_form_win32.h"
+#include "os/text_win32.h"
 #include "presets/registry_store.h"
 #include "support/form_checks.h"
 #include "support/stand_in_main_form_win32.h"
@@ -33,6 +34,12 @@ TEST_F(SetupFormTest, KeyboardReachesEveryControlAndEveryTextFits) {
   GetClientRect(form_.Handle(), &client);
   EXPECT_EQ(MulDiv(client.right, 96, form_.FormDpi()), 418);
   EXPECT_EQ(MulDiv(client.bottom, 96, form_.FormDpi()), 282);
+  // The report's columns line up in a fixed-pitch font; it is read, never typed in.
+  LOGFONTW font{};
+  GetObjectW(HFONT(SendMessageW(form_.ReportArea().Handle(), WM_GETFONT, 0, 0)), sizeof font, &font);
+  EXPECT_EQ(Narrow(font.lfFaceName), "Courier New");
+  LONG_PTR style = GetWindowLongPtrW(form_.ReportArea().Handle(), GWL_STYLE);
+  EXPECT_TRUE((style & ES_READONLY) && (style & WS_VSCROLL) && !(style & WS_TABSTOP));
   // The check box only when the window opened by itself.
   for (bool automatic : {true, false, true}) {
     form_.Prepare(automatic);
