@@ -24,10 +24,9 @@ void ShowFailure(const std::string& text) {
 }  // namespace
 
 template <typename Command>
-void PresetEditorCommands::Run(bool suspends, Command command) {
-  if (suspends) host_.SuspendDrawing();
+void PresetEditorCommands::Run(Command command) {
+  host_.SuspendDrawing();
   ScopeExit resume([&] {
-    if (!suspends) return;
     try {
       host_.ResumeDrawing();
     } catch (...) {  // logged: it runs while leaving the scope
@@ -48,15 +47,14 @@ void PresetEditorCommands::Apply(int number, double value) {
   view_.SetEditorParam(number, value);
 }
 
-void PresetEditorCommands::ApplyFile(const std::string& path) {
-  TPresetParams preset = ReadPresetFile(path);
+void PresetEditorCommands::ApplyPreset(const TPresetParams& preset) {
   for (int n = 1; n <= kParamCount; ++n) Apply(n, preset.GetValue(n));
 }
 
-void PresetEditorCommands::WriteFile(const std::string& path) {
+TPresetParams PresetEditorCommands::WorkingPreset() {
   TPresetParams preset;
   for (int n = 1; n <= kParamCount; ++n) preset.SetValue(n, view_.GetEditorParam(n));
-  WritePresetFile(path, preset);
+  return preset;
 }
 
 void PresetEditorCommands::LoadedStatus(std::string_view source) { host_.ShowStatus("Loaded", kAllValues, source); }
@@ -74,19 +72,19 @@ void PresetEditorCommands::QuickSaveToFile() { SaveFile(false); }
 void PresetEditorCommands::SaveToFile() { SaveFile(true); }
 
 void PresetEditorCommands::SaveFile(bool ask) {
-  Run(true, [this, ask] {
+  Run([this, ask] {
     if (ask || quickFileName_.empty()) {
       std::optional<std::string> chosen = view_.RunSaveDialog();
       if (!chosen) return;
       quickFileName_ = *chosen;
     }
-    WriteFile(quickFileName_);
+    WritePresetFile(quickFileName_, WorkingPreset());
     host_.ShowStatus("Saved", kAllValues, quickFileName_);
   });
 }
 
 void PresetEditorCommands::SaveToReg() {
-  Run(true, [this] {
+  Run([this] {
     bool saved = true;
     for (int n = 1; n <= kParamCount; ++n) saved = WriteWorkParam(n, view_.GetEditorParam(n)) && saved;
     if (saved)
@@ -104,19 +102,19 @@ void PresetEditorCommands::LoadFromFile() {
 }
 
 void PresetEditorCommands::LoadFile(bool ask) {
-  Run(true, [this, ask] {
+  Run([this, ask] {
     if (ask || quickLoadFileName_.empty()) {
       std::optional<std::string> chosen = view_.RunOpenDialog();
       if (!chosen) return;
       quickLoadFileName_ = quickFileName_ = *chosen;
     }
-    ApplyFile(quickLoadFileName_);
+    ApplyPreset(ReadPresetFile(quickLoadFileName_));
     LoadedStatus(quickLoadFileName_);
   });
 }
 
 void PresetEditorCommands::LoadFromReg() {
-  Run(true, [this] {
+  Run([this] {
     for (int n = 1; n <= kParamCount; ++n) {
       double value;
       ReadWorkParam(n, value);  // the default when missing
@@ -127,17 +125,17 @@ void PresetEditorCommands::LoadFromReg() {
 }
 
 void PresetEditorCommands::Default() {
-  Run(true, [this] {
-    for (int n = 1; n <= kParamCount; ++n) Apply(n, ParamDefault(n));
+  Run([this] {
+    ApplyPreset(TPresetParams::Defaults());
     LoadedStatus("Default preset");
   });
 }
 
 void PresetEditorCommands::AddFromFile() {
-  Run(true, [this] {
+  Run([this] {
     std::optional<std::string> chosen = view_.RunOpenDialog();
     if (!chosen) return;
-    ApplyFile(*chosen);
+    ApplyPreset(ReadPresetFile(*chosen));
     std::string name = PresetNameFromFile(*chosen);
     list_.Add(name);
     for (int n = 1; n <= kParamCount; ++n) WriteListParam(name, n, view_.GetEditorParam(n));
@@ -147,7 +145,7 @@ void PresetEditorCommands::AddFromFile() {
 }
 
 void PresetEditorCommands::DeleteFromList() {
-  Run(true, [this] {
+  Run([this] {
     std::optional<std::string> name = list_.Selected();
     if (!name) return;
     DeletePreset(*name);
@@ -159,7 +157,7 @@ void PresetEditorCommands::DeleteFromList() {
 }
 
 void PresetEditorCommands::ReloadFromList() {
-  Run(true, [this] { ApplySelected(); });
+  Run([this] { ApplySelected(); });
 }
 
 void PresetEditorCommands::SelectPreset(int index) {
@@ -171,29 +169,26 @@ void PresetEditorCommands::SelectPreset(int index) {
 void PresetEditorCommands::ApplySelected() {
   std::optional<std::string> name = list_.Selected();
   if (!name) return;
-  const TPresetParams preset = ReadStoredPreset(*name);
-  for (int n = 1; n <= kParamCount; ++n) Apply(n, preset.GetValue(n));
+  ApplyPreset(ReadStoredPreset(*name));
   LoadedStatus("Preset from registry : " + *name);
 }
 
 void PresetEditorCommands::BreedWithSelected(uint64_t seed) {
-  Run(true, [this, seed] {
+  Run([this, seed] {
     std::optional<std::string> name = list_.Selected();
     if (!name) return;
-    TPresetParams working;
-    for (int n = 1; n <= kParamCount; ++n) working.SetValue(n, view_.GetEditorParam(n));
-    const ShownPreset shown = BreedShownChild(working, ReadStoredPreset(*name), seed);
+    const ShownPreset shown = BreedShownChild(WorkingPreset(), ReadStoredPreset(*name), seed);
     if (!shown.isChild) {
       host_.ShowStatus("Unchanged", "No child passed its checks", "Working preset × " + *name);
       return;
     }
-    for (int n = 1; n <= kParamCount; ++n) Apply(n, shown.preset.GetValue(n));
+    ApplyPreset(shown.preset);
     host_.ShowStatus("Bred", kAllValues, "Working preset × " + *name);
   });
 }
 
 void PresetEditorCommands::MakeCurrentPreset() {
-  Run(true, [this] {
+  Run([this] {
     std::optional<std::string> name = list_.Selected();
     if (!name) return;
     MakeCurrent(*name);
@@ -221,7 +216,7 @@ void PresetEditorCommands::DefaultButton() {
 }
 
 void PresetEditorCommands::GetXyz() {
-  Run(true, [this] {
+  Run([this] {
     host_.CaptureView();
     for (int n = kFirstLookAtParam; n <= kLastLookAtParam; ++n) view_.SetEditorParam(n, host_.GetPresetParam(n));
     host_.ShowStatus("Changed", "Look At", std::nullopt);

@@ -11,6 +11,7 @@
 #include <string>
 #include <string_view>
 
+#include "figure/preset_params.h"
 #include "forms/preset_editor/preset_editor_rules.h"
 
 namespace corvane {
@@ -99,16 +100,16 @@ class PresetEditorCommands {
   const PresetNameList& List() const noexcept { return list_; }
 
  private:
-  // Runs a command; a suspending one pauses the picture and resumes it on
-  // every way out. A file that cannot be read or written, or a value that
-  // cannot be written as text, ends it with the failure's message.
+  // Runs a command with the picture paused, resuming it on every way out.
+  // A file that cannot be read or written, or a value that cannot be
+  // written as text, ends it with the failure's message.
   template <typename Command>
-  void Run(bool suspends, Command command);
+  void Run(Command command);
   void SaveFile(bool ask);  // asks when told to or when no file is known yet
   void LoadFile(bool ask);
   void ApplySelected();
-  void ApplyFile(const std::string& path);
-  void WriteFile(const std::string& path);
+  void ApplyPreset(const TPresetParams& preset);  // to the picture and the editor
+  TPresetParams WorkingPreset();                   // the editor's values
   void LoadedStatus(std::string_view source);
 
   EditorHost& host_;
