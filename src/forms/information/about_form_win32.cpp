@@ -33,7 +33,7 @@ bool ComposeMailTo(const std::string& address) {
   HMODULE mapi = LoadSystemLibrary(L"MAPI32.DLL");
   if (!mapi) return false;
   bool sent = false;
-  if (auto send = reinterpret_cast<LPMAPISENDMAIL>(GetProcAddress(mapi, "MAPISendMail"))) {
+  if (auto send = reinterpret_cast<LPMAPISENDMAIL>(reinterpret_cast<void*>(GetProcAddress(mapi, "MAPISendMail")))) {
     std::string name = address, smtp = "SMTP:" + address;
     MapiRecipDesc recipient{};
     recipient.ulRecipClass = MAPI_TO;
